@@ -1,0 +1,3 @@
+#include "Core/LogHost.h"
+
+DEFINE_LOG_CATEGORY(LogHost);

@@ -1,0 +1,132 @@
+#include "Runtime/EditorHost.h"
+
+#include "Core/LogHost.h"
+#include "Core/Paths.h"
+#include "Runtime/App.h"
+#include "Runtime/Async.h"
+
+#include <cassert>
+#include <filesystem>
+#include <system_error>
+
+namespace
+{
+	FEditorHost* GEditorHost = nullptr;
+
+	/** The one .uproject file of the folder, or empty. */
+	std::optional<std::filesystem::path> FindProjectFile(const std::filesystem::path& Dir, std::string& OutError)
+	{
+		std::error_code Error;
+		if (!std::filesystem::is_directory(Dir, Error))
+		{
+			OutError = "Project folder not found: " + Dir.string();
+			return std::nullopt;
+		}
+		std::optional<std::filesystem::path> Found;
+		for (const std::filesystem::directory_entry& Entry : std::filesystem::directory_iterator(Dir, Error))
+		{
+			if (Entry.is_regular_file(Error) && Entry.path().extension() == ".uproject")
+			{
+				if (Found)
+				{
+					OutError = "More than one .uproject file in " + Dir.string();
+					return std::nullopt;
+				}
+				Found = Entry.path();
+			}
+		}
+		if (!Found)
+		{
+			OutError = "No .uproject file in " + Dir.string();
+		}
+		return Found;
+	}
+}
+
+std::unique_ptr<FEditorHost> FEditorHost::Create(const FEditorHostOptions& Options, std::string& OutError)
+{
+	const std::string ProjectDir = FPaths::ConvertRelativePathToFull(Options.ProjectDir);
+	const std::optional<std::filesystem::path> ProjectFile = FindProjectFile(ProjectDir, OutError);
+	if (!ProjectFile)
+	{
+		return nullptr;
+	}
+
+	FPaths::SetProjectDir(ProjectDir);
+	FApp::SetProjectName(ProjectFile->stem().string());
+	return std::unique_ptr<FEditorHost>(new FEditorHost(Options));
+}
+
+FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
+	: Options(InOptions)
+{
+	assert(GEditorHost == nullptr && "one editor host at a time");
+	GEditorHost = this;
+
+	GEditorPerProjectIni = FPaths::Combine(FPaths::ProjectConfigDir(), "DefaultEditorPerProjectUserSettings.ini");
+	GConfig = Options.bConfigSystem ? &Config : nullptr;
+
+	PluginManager = std::make_unique<FPluginManager>();
+	if (!Options.ConnectorPluginDir.empty())
+	{
+		PluginManager->AddPlugin("KorvaneConnector", Options.ConnectorPluginDir, true);
+	}
+	PluginManager->AddPlugin("PythonScriptPlugin", std::string(), Options.bPython);
+	if (Options.bBuiltInMcp)
+	{
+		PluginManager->AddPlugin("ModelContextProtocol", std::string(), true);
+		PluginManager->AddPlugin("ToolsetRegistry", std::string(), true);
+	}
+
+	Notifications = std::make_unique<FSlateNotificationManager>(GameThread);
+
+	FHttpServerSettings HttpSettings;
+	HttpSettings.BindAddress = Options.BindAddress;
+	HttpSettings.PortOverrides[EditorHttpPort] = Options.HttpPort;
+	HttpServer = std::make_unique<FHttpServerModule>(GameThread, std::move(HttpSettings));
+
+	ModuleManager = std::make_unique<FModuleManager>();
+	UE_LOG(LogHost, Log, "Project %s loaded from %s", FApp::GetProjectName().c_str(), FPaths::ProjectDir().c_str());
+}
+
+FEditorHost::~FEditorHost()
+{
+	ModuleManager.reset();
+	HttpServer.reset();
+	Notifications.reset();
+	PluginManager.reset();
+	GConfig = nullptr;
+	GEditorPerProjectIni.clear();
+	GEditorHost = nullptr;
+}
+
+FEditorHost* FEditorHost::Get()
+{
+	return GEditorHost;
+}
+
+bool FEditorHost::StartListeners(std::string& OutError)
+{
+	if (!HttpServer->StartAllListeners())
+	{
+		OutError = "Could not listen on " + Options.BindAddress + " port " + std::to_string(Options.HttpPort) + " (is another editor or server using it?)";
+		return false;
+	}
+	return true;
+}
+
+uint16_t FEditorHost::GetListenPort() const
+{
+	return HttpServer->GetBoundPort(EditorHttpPort).value_or(Options.HttpPort);
+}
+
+void AsyncTask(ENamedThreads, std::function<void()> Task)
+{
+	assert(GEditorHost != nullptr && "no editor host is running");
+	GEditorHost->GetGameThread().Post(std::move(Task));
+}
+
+bool IsInGameThread()
+{
+	return GEditorHost != nullptr && GEditorHost->GetGameThread().IsInGameThread();
+}

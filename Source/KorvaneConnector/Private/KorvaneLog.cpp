@@ -1,0 +1,3 @@
+#include "KorvaneLog.h"
+
+DEFINE_LOG_CATEGORY(LogKorvane);

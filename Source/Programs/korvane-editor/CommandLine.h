@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Core/Log.h"
+#include "Runtime/EditorHost.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+/** What the options of `serve` and `request` ask for. */
+struct FProgramOptions
+{
+	FEditorHostOptions Host;
+	std::optional<ELogVerbosity> LogLevel;
+	bool bHelp = false;
+	/** The words that are not options, in order (request: METHOD PATH [BODY | @FILE]). */
+	std::vector<std::string> Positionals;
+};
+
+/** Exit codes of the program. */
+enum class EExitCode : int
+{
+	Success = 0,
+	RequestFailed = 1,
+	BadUsage = 2,
+	CannotStart = 3
+};
+
+/**
+ * Parses the options after the command word. Options: --project DIR, --port N,
+ * --bind ADDR, --no-python, --builtin-mcp, --log-level LEVEL, --help; "--name=value"
+ * works too. A bad option yields an empty result and a message.
+ */
+std::optional<FProgramOptions> ParseProgramOptions(const std::vector<std::string>& Arguments, bool bAllowNetworkOptions, std::string& OutError);
+
+int RunServeCommand(const std::vector<std::string>& Arguments);
+int RunRequestCommand(const std::vector<std::string>& Arguments);

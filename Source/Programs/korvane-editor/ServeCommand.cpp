@@ -1,0 +1,134 @@
+#include "CommandLine.h"
+
+#include "Runtime/Console.h"
+
+#include <csignal>
+#include <iostream>
+#include <pthread.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace
+{
+	constexpr const char* ServeHelp =
+		"Usage: korvane-editor serve [options]\n"
+		"\n"
+		"Loads a project, starts the KorvaneConnector module and serves its routes\n"
+		"until interrupted (Ctrl+C), then shuts the module down.\n"
+		"\n"
+		"Options:\n"
+		"  --project DIR      project folder with one .uproject file (default: the demo project)\n"
+		"  --port N           port to listen on for the editor's port 30010 (default 30010; 0 picks a free one)\n"
+		"  --bind ADDR        address to listen on (default 127.0.0.1)\n"
+		"  --no-python        run without the Python scripting module\n"
+		"  --builtin-mcp      make the editor's own MCP plug-ins present and enabled\n"
+		"  --log-level LEVEL  Error, Warning, Display, Log (default), Verbose or VeryVerbose\n"
+		"  --help             show this text\n"
+		"\n"
+		"Lines typed on a terminal run console commands (\"help\" lists them).\n";
+
+	/** Blocks SIGINT and SIGTERM in every thread; a waiting thread turns them into a stop of the game thread. */
+	sigset_t BlockStopSignals()
+	{
+		sigset_t Signals;
+		sigemptyset(&Signals);
+		sigaddset(&Signals, SIGINT);
+		sigaddset(&Signals, SIGTERM);
+		pthread_sigmask(SIG_BLOCK, &Signals, nullptr);
+		return Signals;
+	}
+
+	void RunConsoleLine(const std::string& Line)
+	{
+		const std::size_t First = Line.find_first_not_of(" \t\r");
+		if (First == std::string::npos)
+		{
+			return;
+		}
+		const std::string Command = Line.substr(First);
+		if (Command == "help")
+		{
+			for (const FConsoleManager::FCommandInfo& Info : FConsoleManager::Get().ListCommands())
+			{
+				std::cout << "  " << Info.Name << "  " << Info.Help << std::endl;
+			}
+			return;
+		}
+		if (!FConsoleManager::Get().ProcessUserConsoleInput(Command))
+		{
+			std::cout << "Unknown console command: " << Command << " (type \"help\" for the list)" << std::endl;
+		}
+	}
+
+	/** Reads console commands from the terminal, when the program owns one in the foreground. */
+	void StartConsoleReader(FGameThread& GameThread)
+	{
+		if (!isatty(STDIN_FILENO) || tcgetpgrp(STDIN_FILENO) != getpgrp())
+		{
+			return;
+		}
+		std::thread([&GameThread]() {
+			std::string Line;
+			while (std::getline(std::cin, Line))
+			{
+				GameThread.Post([Line]() { RunConsoleLine(Line); });
+			}
+		}).detach();
+	}
+}
+
+int RunServeCommand(const std::vector<std::string>& Arguments)
+{
+	std::string Error;
+	const std::optional<FProgramOptions> Options = ParseProgramOptions(Arguments, true, Error);
+	if (!Options)
+	{
+		std::cerr << "korvane-editor serve: " << Error << "\nTry 'korvane-editor serve --help'." << std::endl;
+		return static_cast<int>(EExitCode::BadUsage);
+	}
+	if (Options->bHelp)
+	{
+		std::cout << ServeHelp;
+		return static_cast<int>(EExitCode::Success);
+	}
+	if (!Options->Positionals.empty())
+	{
+		std::cerr << "korvane-editor serve: unexpected argument '" << Options->Positionals.front() << "'." << std::endl;
+		return static_cast<int>(EExitCode::BadUsage);
+	}
+	if (Options->LogLevel)
+	{
+		FLog::SetAllVerbosity(*Options->LogLevel);
+	}
+
+	sigset_t StopSignals = BlockStopSignals();
+	std::unique_ptr<FEditorHost> Host = FEditorHost::Create(Options->Host, Error);
+	if (!Host)
+	{
+		std::cerr << "korvane-editor serve: " << Error << std::endl;
+		return static_cast<int>(EExitCode::CannotStart);
+	}
+
+	Host->GetModuleManager().LoadModule("KorvaneConnector");
+	if (!Host->StartListeners(Error))
+	{
+		std::cerr << "korvane-editor serve: " << Error << std::endl;
+		return static_cast<int>(EExitCode::CannotStart);
+	}
+
+	FGameThread& GameThread = Host->GetGameThread();
+	std::thread([&GameThread, StopSignals]() {
+		int Signal = 0;
+		sigwait(&StopSignals, &Signal);
+		GameThread.Stop();
+	}).detach();
+	StartConsoleReader(GameThread);
+
+	std::cout << "Serving project " << Options->Host.ProjectDir << " at http://" << Options->Host.BindAddress << ":" << Host->GetListenPort()
+			  << "/korvane/status (Ctrl+C to stop)" << std::endl;
+	GameThread.Run();
+	Host.reset();
+	std::cout << "Stopped." << std::endl;
+	return static_cast<int>(EExitCode::Success);
+}

@@ -1,0 +1,131 @@
+#include "Support/TestEditor.h"
+
+#include "Support/FakePythonScriptPlugin.h"
+
+#include "Core/Guid.h"
+#include "Core/Paths.h"
+#include "KorvaneConnectorModule.h"
+#include "PendingPickupStore.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <stdexcept>
+
+FTestProject::FTestProject(std::string_view Name)
+	: RootDir(UserTempDir() + "KorvaneTest-" + FGuid::NewGuid().ToString() + "/")
+	, ProjectDir(RootDir + std::string(Name) + "/")
+{
+	std::filesystem::create_directories(ProjectDir + "Config");
+	std::filesystem::create_directories(ProjectDir + "Content");
+	WriteFile(std::string(Name) + ".uproject", "{\n\t\"FileVersion\": 3\n}\n");
+}
+
+FTestProject::~FTestProject()
+{
+	std::error_code Error;
+	std::filesystem::remove_all(RootDir, Error);
+}
+
+void FTestProject::WriteFile(std::string_view Relative, std::string_view Content) const
+{
+	const std::filesystem::path Path = PathOf(Relative);
+	std::filesystem::create_directories(Path.parent_path());
+	std::ofstream(Path, std::ios::binary) << Content;
+}
+
+bool FTestProject::Exists(std::string_view Relative) const
+{
+	return std::filesystem::exists(PathOf(Relative));
+}
+
+std::string FTestProject::ReadFile(std::string_view Relative) const
+{
+	std::ifstream Stream(PathOf(Relative), std::ios::binary);
+	std::ostringstream Content;
+	Content << Stream.rdbuf();
+	return Content.str();
+}
+
+FTestEditor::FTestEditor(FTestEditorOptions Options)
+	: TestProject(std::make_unique<FTestProject>())
+{
+	ClearPickupSlots();
+
+	FEditorHostOptions HostOptions;
+	HostOptions.ProjectDir = TestProject->Dir();
+	HostOptions.ConnectorPluginDir = Options.ConnectorPluginDir;
+	HostOptions.HttpPort = 0;
+	HostOptions.bBuiltInMcp = Options.bBuiltInMcp;
+	HostOptions.bConfigSystem = Options.bConfigSystem;
+	std::string Error;
+	EditorHost = FEditorHost::Create(HostOptions, Error);
+	if (!EditorHost)
+	{
+		throw std::runtime_error("test editor did not start: " + Error);
+	}
+
+	if (Options.bFakePython)
+	{
+		EditorHost->GetModuleManager().RegisterModule("PythonScriptPlugin", [Options]() {
+			auto Python = std::make_unique<FFakePythonScriptPlugin>();
+			Python->bAvailable = Options.bPythonAvailable;
+			Python->bInitialized = Options.bPythonInitialized;
+			return Python;
+		});
+		EditorHost->GetModuleManager().LoadModule("PythonScriptPlugin");
+	}
+	if (Options.bLoadConnector)
+	{
+		LoadConnector();
+	}
+}
+
+FTestEditor::~FTestEditor()
+{
+	if (GameThreadRunner.joinable())
+	{
+		EditorHost->GetGameThread().Stop();
+		GameThreadRunner.join();
+	}
+	EditorHost.reset();
+}
+
+FKorvaneConnectorModule* FTestEditor::Connector() const
+{
+	return dynamic_cast<FKorvaneConnectorModule*>(EditorHost->GetModuleManager().GetModule("KorvaneConnector"));
+}
+
+FFakePythonScriptPlugin* FTestEditor::Python() const
+{
+	return dynamic_cast<FFakePythonScriptPlugin*>(EditorHost->GetModuleManager().GetModule("PythonScriptPlugin"));
+}
+
+void FTestEditor::LoadConnector()
+{
+	EditorHost->GetModuleManager().LoadModule("KorvaneConnector");
+}
+
+void FTestEditor::Serve()
+{
+	std::string Error;
+	if (!EditorHost->StartListeners(Error))
+	{
+		throw std::runtime_error(Error);
+	}
+	GameThreadRunner = std::thread([this]() { EditorHost->GetGameThread().Run(); });
+}
+
+uint16_t FTestEditor::Port() const
+{
+	return EditorHost->GetListenPort();
+}
+
+void ClearPickupSlots()
+{
+	for (const EPickupSlot Slot : {EPickupSlot::Blueprint, EPickupSlot::Material, EPickupSlot::Widget, EPickupSlot::ControlRig})
+	{
+		FPendingPickupStore::Get().Set(Slot, nullptr);
+	}
+}

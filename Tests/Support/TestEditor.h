@@ -1,0 +1,96 @@
+#pragma once
+
+#include "Runtime/EditorHost.h"
+
+#include <functional>
+#include <future>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <type_traits>
+
+class FFakePythonScriptPlugin;
+class FKorvaneConnectorModule;
+
+/** A project folder of its own under the temporary folder, removed when the test ends. */
+class FTestProject
+{
+public:
+	explicit FTestProject(std::string_view Name = "TestProject");
+	~FTestProject();
+	FTestProject(const FTestProject&) = delete;
+	FTestProject& operator=(const FTestProject&) = delete;
+
+	/** The project folder, with a trailing slash. */
+	const std::string& Dir() const { return ProjectDir; }
+	std::string PathOf(std::string_view Relative) const { return ProjectDir + std::string(Relative); }
+	void WriteFile(std::string_view Relative, std::string_view Content) const;
+	bool Exists(std::string_view Relative) const;
+	std::string ReadFile(std::string_view Relative) const;
+
+private:
+	std::string RootDir;
+	std::string ProjectDir;
+};
+
+/** How a test editor starts. */
+struct FTestEditorOptions
+{
+	bool bLoadConnector = true;
+	bool bBuiltInMcp = false;
+	bool bConfigSystem = true;
+	/** The KorvaneConnector plug-in folder; empty leaves the plug-in unlisted. */
+	std::string ConnectorPluginDir;
+	/** Loads a recording Python module before the connector. */
+	bool bFakePython = false;
+	bool bPythonInitialized = true;
+	bool bPythonAvailable = true;
+};
+
+/**
+ * An editor host on a temporary project. Until Serve is called the test thread is
+ * the game thread; after it, the game thread runs in the background on a free
+ * port and OnGameThread runs code there.
+ */
+class FTestEditor
+{
+public:
+	explicit FTestEditor(FTestEditorOptions Options = {});
+	~FTestEditor();
+
+	FTestProject& Project() { return *TestProject; }
+	FEditorHost& Host() { return *EditorHost; }
+	/** The loaded connector module, or nullptr. */
+	FKorvaneConnectorModule* Connector() const;
+	FFakePythonScriptPlugin* Python() const;
+	void LoadConnector();
+
+	/** Starts listening on a free port and runs the game thread in the background. */
+	void Serve();
+	uint16_t Port() const;
+
+	/** Runs the function on the game thread and returns its result. */
+	template <typename TFunction>
+	auto OnGameThread(TFunction&& Function) -> std::invoke_result_t<TFunction>
+	{
+		using TResult = std::invoke_result_t<TFunction>;
+		if (!GameThreadRunner.joinable())
+		{
+			return Function();
+		}
+		std::packaged_task<TResult()> Task(std::forward<TFunction>(Function));
+		std::future<TResult> Result = Task.get_future();
+		auto SharedTask = std::make_shared<std::packaged_task<TResult()>>(std::move(Task));
+		EditorHost->GetGameThread().Post([SharedTask]() { (*SharedTask)(); });
+		return Result.get();
+	}
+
+private:
+	std::unique_ptr<FTestProject> TestProject;
+	std::unique_ptr<FEditorHost> EditorHost;
+	std::thread GameThreadRunner;
+};
+
+/** Empties the four process-wide pickup slots. */
+void ClearPickupSlots();
