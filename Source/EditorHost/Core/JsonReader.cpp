@@ -1,3 +1,4 @@
+#include "Core/JsonNegativeZeros.h"
 #include "Core/JsonObject.h"
 #include "Core/JsonSerializer.h"
 #include "Core/JsonValue.h"
@@ -12,74 +13,6 @@
 
 namespace
 {
-	bool IsNumberCharacter(char Character)
-	{
-		return (Character >= '0' && Character <= '9') || Character == '-' || Character == '+' || Character == '.' || Character == 'e' || Character == 'E';
-	}
-
-	/** The position just past the string whose contents start at Position; the text is valid JSON, so the closing quote exists. */
-	std::size_t SkipString(std::string_view Text, std::size_t Position)
-	{
-		for (;;)
-		{
-			const std::size_t Quote = Text.find('"', Position);
-			std::size_t Backslashes = 0;
-			while (Text[Quote - 1 - Backslashes] == '\\')
-			{
-				++Backslashes;
-			}
-			if (Backslashes % 2 == 0)
-			{
-				return Quote + 1;
-			}
-			Position = Quote + 1;
-		}
-	}
-
-	/**
-	 * simdjson reads both "0" and "-0" as the integer 0, losing the sign the
-	 * editor keeps. This goes through the (already validated) text and lists,
-	 * counting only those two tokens in document order, which of them are "-0".
-	 */
-	std::vector<std::size_t> FindNegativeZeros(std::string_view Text)
-	{
-		std::vector<std::size_t> Negative;
-		if (Text.find("-0") == std::string_view::npos)
-		{
-			return Negative;
-		}
-		std::size_t ZeroOrdinal = 0;
-		std::size_t Position = 0;
-		while (Position < Text.size())
-		{
-			if (Text[Position] == '"')
-			{
-				Position = SkipString(Text, Position + 1);
-				continue;
-			}
-			if (!IsNumberCharacter(Text[Position]))
-			{
-				++Position;
-				continue;
-			}
-			const std::size_t Start = Position;
-			while (Position < Text.size() && IsNumberCharacter(Text[Position]))
-			{
-				++Position;
-			}
-			const std::string_view Token = Text.substr(Start, Position - Start);
-			if (Token == "-0")
-			{
-				Negative.push_back(ZeroOrdinal);
-			}
-			if (Token == "-0" || Token == "0")
-			{
-				++ZeroOrdinal;
-			}
-		}
-		return Negative;
-	}
-
 	/**
 	 * Turns simdjson's document into our values. It recurses once per nesting
 	 * level, which the parser has already capped (simdjson::DEFAULT_MAX_DEPTH,

@@ -13,7 +13,9 @@ class FJsonValue;
  *
  * Reading is strict and validating: the text must be valid UTF-8 and hold exactly
  * one JSON value (surrounding whitespace allowed). Duplicate keys keep the last
- * value at the first key's position.
+ * value at the first key's position. The parser's limits also refuse nesting
+ * deeper than 1024, integer literals beyond the 64-bit range, numbers beyond the
+ * double range (1e400) and lone UTF-16 surrogate escapes.
  *
  * Writing follows the editor's two print policies:
  * - condensed: no whitespace at all;
