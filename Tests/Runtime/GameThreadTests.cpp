@@ -81,8 +81,6 @@ TEST(GameThreadTest, RunBlocksWhenIdleUntilStoppedFromAnotherThread)
 		});
 	std::this_thread::sleep_for(30ms);
 	EXPECT_FALSE(bReturned);
-	std::atomic<bool> bRan = false;
-	GameThread.Post([&] { bRan = true; });
 	GameThread.Stop();
 	Loop.join();
 	EXPECT_TRUE(bReturned);

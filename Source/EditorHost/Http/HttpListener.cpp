@@ -431,7 +431,7 @@ void FHttpListenerCore::Accept()
 
 void FHttpListenerCore::OnAccept(const FErrorCode& Error, FTcp::socket Socket)
 {
-	if (!Acceptor.is_open())
+	if (!Acceptor.is_open() || Error == Asio::error::operation_aborted)
 	{
 		return;
 	}

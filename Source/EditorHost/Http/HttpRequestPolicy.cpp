@@ -6,7 +6,6 @@
 #include <netinet/in.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace

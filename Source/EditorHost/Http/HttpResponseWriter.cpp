@@ -12,6 +12,14 @@ namespace
 			|| Text::EqualsIgnoreCase(Name, "connection");
 	}
 
+	/** A line break in a name or value would let it forge headers or a second response. */
+	bool CanWriteHeader(std::string_view Name, std::string_view Value)
+	{
+		constexpr std::string_view LineBreaks = "\r\n";
+		return !Name.empty() && Name.find_first_of(LineBreaks) == std::string_view::npos
+			&& Value.find_first_of(LineBreaks) == std::string_view::npos && !IsFramingHeader(Name);
+	}
+
 	/** "content-type" as "Content-Type". */
 	void AppendHeaderName(std::string& Out, std::string_view Name)
 	{
@@ -60,7 +68,7 @@ void AppendHttpResponse(std::string& Out, const FHttpServerResponse& Response, c
 	Out += "\r\n";
 	for (const auto& [Name, Value] : Response.Headers)
 	{
-		if (!IsFramingHeader(Name))
+		if (CanWriteHeader(Name, Value))
 		{
 			AppendHeaderName(Out, Name);
 			Out += ": ";

@@ -21,6 +21,7 @@ std::string_view GetReasonPhrase(EHttpServerResponseCodes Code);
  * Appends the response as HTTP/1.1 bytes: status line, the response's headers with
  * their names capitalised, Content-Length (none for 204), Connection when needed,
  * then the body. The host owns framing headers, so the response's own
- * Content-Length, Transfer-Encoding and Connection are left out.
+ * Content-Length, Transfer-Encoding and Connection are left out, as is any header
+ * with a line break in its name or value.
  */
 void AppendHttpResponse(std::string& Out, const FHttpServerResponse& Response, const FHttpResponseFraming& Framing);

@@ -74,26 +74,24 @@ struct FGameThread::FImpl
 		Callback();
 	}
 
-	/** Runs one of the loop's run functions; a task that throws is logged and the loop goes on. */
+	/** Calls one of the loop's run functions; false when a task threw, which is logged. */
 	template <typename FRunFunction>
-	void RunGuarded(FRunFunction&& RunFunction)
+	static bool RunCatching(FRunFunction&& RunFunction)
 	{
-		for (;;)
+		try
 		{
-			try
-			{
-				RunFunction();
-				return;
-			}
-			catch (const std::exception& Exception)
-			{
-				UE_LOG(LogGameThread, Error, "A game thread task threw: %s", Exception.what());
-			}
-			catch (...)
-			{
-				UE_LOG(LogGameThread, Error, "A game thread task threw a non-standard exception");
-			}
+			RunFunction();
+			return true;
 		}
+		catch (const std::exception& Exception)
+		{
+			UE_LOG(LogGameThread, Error, "A game thread task threw: %s", Exception.what());
+		}
+		catch (...)
+		{
+			UE_LOG(LogGameThread, Error, "A game thread task threw a non-standard exception");
+		}
+		return false;
 	}
 };
 
@@ -148,7 +146,10 @@ void FGameThread::ClearTimer(FTimerHandle& Handle)
 void FGameThread::Run()
 {
 	FScopedLoopThread Scope(Impl->LoopThread);
-	Impl->RunGuarded([this] { Impl->IoContext.run(); });
+	// A task that throws leaves the loop; the rest of the queue is still there to run.
+	while (!FImpl::RunCatching([this] { Impl->IoContext.run(); }))
+	{
+	}
 	// Ready for another Run; a Stop that came before this Run made it return at once.
 	Impl->IoContext.restart();
 }
@@ -160,7 +161,9 @@ void FGameThread::RunUntilIdle()
 	{
 		Impl->IoContext.restart();
 	}
-	Impl->RunGuarded([this] { Impl->IoContext.poll(); });
+	while (!FImpl::RunCatching([this] { Impl->IoContext.poll(); }))
+	{
+	}
 }
 
 bool FGameThread::RunUntil(const std::function<bool()>& IsDone, std::chrono::steady_clock::time_point Deadline)
@@ -172,7 +175,7 @@ bool FGameThread::RunUntil(const std::function<bool()>& IsDone, std::chrono::ste
 		{
 			return false;
 		}
-		Impl->RunGuarded([this, Deadline] { Impl->IoContext.run_one_until(Deadline); });
+		FImpl::RunCatching([this, Deadline] { Impl->IoContext.run_one_until(Deadline); });
 	}
 	return true;
 }
