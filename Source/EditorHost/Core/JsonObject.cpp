@@ -2,8 +2,13 @@
 
 namespace
 {
-	/** Up to this many members a linear scan beats hashing the key. */
-	constexpr std::size_t LinearScanLimit = 8;
+	/**
+	 * Up to this many members a linear scan beats hashing the key; most answers are
+	 * built from objects of this size, and they never pay for an index.
+	 */
+	constexpr std::size_t LinearScanLimit = 16;
+	/** Room reserved when the first member arrives, so small objects grow without moving. */
+	constexpr std::size_t InitialCapacity = 8;
 }
 
 // Members are copied one by one: the copy gets its own member list while the
@@ -17,6 +22,10 @@ void FJsonObject::SetField(std::string_view Key, FJsonValue Value)
 	{
 		Members[*Found].second = std::move(Value);
 		return;
+	}
+	if (Members.empty())
+	{
+		Members.reserve(InitialCapacity);
 	}
 	Members.emplace_back(std::string(Key), std::move(Value));
 	if (!Index.empty())
