@@ -3,7 +3,6 @@
 #include "Core/LogHost.h"
 #include "Core/Paths.h"
 #include "Runtime/App.h"
-#include "Runtime/Async.h"
 
 #include <cassert>
 #include <filesystem>
@@ -118,15 +117,4 @@ bool FEditorHost::StartListeners(std::string& OutError)
 uint16_t FEditorHost::GetListenPort() const
 {
 	return HttpServer->GetBoundPort(EditorHttpPort).value_or(Options.HttpPort);
-}
-
-void AsyncTask(ENamedThreads, std::function<void()> Task)
-{
-	assert(GEditorHost != nullptr && "no editor host is running");
-	GEditorHost->GetGameThread().Post(std::move(Task));
-}
-
-bool IsInGameThread()
-{
-	return GEditorHost != nullptr && GEditorHost->GetGameThread().IsInGameThread();
 }

@@ -88,14 +88,16 @@ IModuleInterface* FModuleManager::GetModule(std::string_view Name) const
 
 bool FModuleManager::UnloadModule(std::string_view Name)
 {
-	const auto Found = std::find_if(LoadedModules.begin(), LoadedModules.end(), [Name](const FLoadedModule& Loaded) { return Loaded.Name == Name; });
+	const auto IsNamed = [Name](const FLoadedModule& Loaded) { return Loaded.Name == Name; };
+	const auto Found = std::find_if(LoadedModules.begin(), LoadedModules.end(), IsNamed);
 	if (Found == LoadedModules.end())
 	{
 		return false;
 	}
-	// Shut down while still listed, then release.
+	// The module shuts down while still listed (it may look itself up); shut-down may load
+	// or unload other modules, so it is found again before it is released.
 	Found->Module->ShutdownModule();
-	LoadedModules.erase(std::find_if(LoadedModules.begin(), LoadedModules.end(), [Name](const FLoadedModule& Loaded) { return Loaded.Name == Name; }));
+	LoadedModules.erase(std::find_if(LoadedModules.begin(), LoadedModules.end(), IsNamed));
 	return true;
 }
 
