@@ -59,6 +59,14 @@ TEST_F(RoutesOverHttp, RoutesNotBuiltYetSaySo)
 	EXPECT_EQ(Send("POST", "/korvane/asset/exists", R"({"paths":[]})").Body, R"({"error":"Not implemented: /korvane/asset/exists"})");
 }
 
+TEST_F(RoutesOverHttp, AnimBlueprintGraphAnswersItsNoticeWhateverTheBody)
+{
+	const std::string Notice = "{\"notice\":\"Returns class-level metadata only \xE2\x80\x94 graph traversal is not exposed by this endpoint.\"}";
+	EXPECT_EQ(Send("POST", "/korvane/animbps/graph", "").Body, Notice);
+	EXPECT_EQ(Send("POST", "/korvane/animbps/graph", "not json [").Body, Notice);
+	EXPECT_EQ(Send("POST", "/korvane/animbps/graph", R"({"path":"/Game/ABP_Hero"})").Body, Notice);
+}
+
 TEST_F(RoutesOverHttp, BodiesThatAreNotOneJsonObjectAreInvalid)
 {
 	EXPECT_EQ(Send("POST", "/korvane/asset/details", "").Body, R"({"error":"Invalid JSON body"})");

@@ -1,5 +1,6 @@
 #include "RouteTable.h"
 
+#include "Endpoints/AnimationEndpoints.h"
 #include "PendingPickupStore.h"
 #include "RequestConventions.h"
 #include "StatusEndpoints.h"
@@ -64,7 +65,7 @@ namespace
 			NoBodyNotImplemented("/korvane/animations", GET),
 			BodyNotImplemented("/korvane/animations/detail", POST),
 			NoBodyNotImplemented("/korvane/animbps", GET),
-			BodyNotImplemented("/korvane/animbps/graph", POST),
+			Body("/korvane/animbps/graph", POST, GetAnimBlueprintGraph),
 			NoBodyNotImplemented("/korvane/blendspaces", GET),
 			NoBodyNotImplemented("/korvane/montages", GET),
 			NoBodyNotImplemented("/korvane/controlrigs", GET),
