@@ -59,12 +59,15 @@ TEST_F(RoutesOverHttp, RoutesNotBuiltYetSaySo)
 	EXPECT_EQ(Send("POST", "/korvane/asset/exists", R"({"paths":[]})").Body, R"({"error":"Not implemented: /korvane/asset/exists"})");
 }
 
-TEST_F(RoutesOverHttp, AnimBlueprintGraphAnswersItsNoticeWhateverTheBody)
+TEST_F(RoutesOverHttp, GraphRoutesAnswerTheirNoticeWhateverTheBody)
 {
 	const std::string Notice = "{\"notice\":\"Returns class-level metadata only \xE2\x80\x94 graph traversal is not exposed by this endpoint.\"}";
-	EXPECT_EQ(Send("POST", "/korvane/animbps/graph", "").Body, Notice);
-	EXPECT_EQ(Send("POST", "/korvane/animbps/graph", "not json [").Body, Notice);
-	EXPECT_EQ(Send("POST", "/korvane/animbps/graph", R"({"path":"/Game/ABP_Hero"})").Body, Notice);
+	for (const char* Path : {"/korvane/animbps/graph", "/korvane/metasounds/graph", "/korvane/niagara/graph"})
+	{
+		EXPECT_EQ(Send("POST", Path, "").Body, Notice) << Path;
+		EXPECT_EQ(Send("POST", Path, "not json [").Body, Notice) << Path;
+		EXPECT_EQ(Send("POST", Path, R"({"path":"/Game/Hero"})").Body, Notice) << Path;
+	}
 }
 
 TEST_F(RoutesOverHttp, BodiesThatAreNotOneJsonObjectAreInvalid)

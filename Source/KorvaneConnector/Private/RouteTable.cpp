@@ -1,6 +1,6 @@
 #include "RouteTable.h"
 
-#include "Endpoints/AnimationEndpoints.h"
+#include "Endpoints/GraphNotice.h"
 #include "PendingPickupStore.h"
 #include "RequestConventions.h"
 #include "StatusEndpoints.h"
@@ -65,7 +65,7 @@ namespace
 			NoBodyNotImplemented("/korvane/animations", GET),
 			BodyNotImplemented("/korvane/animations/detail", POST),
 			NoBodyNotImplemented("/korvane/animbps", GET),
-			Body("/korvane/animbps/graph", POST, GetAnimBlueprintGraph),
+			Body("/korvane/animbps/graph", POST, GetGraphNotice),
 			NoBodyNotImplemented("/korvane/blendspaces", GET),
 			NoBodyNotImplemented("/korvane/montages", GET),
 			NoBodyNotImplemented("/korvane/controlrigs", GET),
@@ -75,10 +75,10 @@ namespace
 			NoBody("/korvane/controlrig/pending", GET, TakePendingControlRig),
 			BodyNotImplemented("/korvane/skeletalmesh/geometry", POST),
 			NoBodyNotImplemented("/korvane/metasounds", GET),
-			BodyNotImplemented("/korvane/metasounds/graph", POST),
+			Body("/korvane/metasounds/graph", POST, GetGraphNotice),
 			NoBodyNotImplemented("/korvane/niagara/systems", GET),
 			NoBodyNotImplemented("/korvane/niagara/emitters", GET),
-			BodyNotImplemented("/korvane/niagara/graph", POST),
+			Body("/korvane/niagara/graph", POST, GetGraphNotice),
 			NoBody("/korvane/clipboard/get", POST, GetClipboard),
 			Body("/korvane/clipboard/set", POST, SetClipboard),
 			BodyNotImplemented("/korvane/blueprint/paste-nodes", POST),

@@ -1,6 +1,6 @@
-#include "Endpoints/AnimationEndpoints.h"
+#include "Endpoints/GraphNotice.h"
 
-std::shared_ptr<FJsonObject> GetAnimBlueprintGraph(const std::string&)
+std::shared_ptr<FJsonObject> GetGraphNotice(const std::string&)
 {
 	auto Response = std::make_shared<FJsonObject>();
 	Response->SetStringField("notice", "Returns class-level metadata only \xE2\x80\x94 graph traversal is not exposed by this endpoint.");
