@@ -1,7 +1,9 @@
 #include "Runtime/EditorHost.h"
 
+#include "Assets/AssetRegistry.h"
 #include "Core/LogHost.h"
 #include "Core/Paths.h"
+#include "Objects/ObjectStore.h"
 #include "Runtime/App.h"
 
 #include <cassert>
@@ -84,13 +86,18 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	HttpSettings.PortOverrides[EditorHttpPort] = Options.HttpPort;
 	HttpServer = std::make_unique<FHttpServerModule>(GameThread, std::move(HttpSettings));
 
+	Objects = std::make_unique<FObjectStore>();
 	ModuleManager = std::make_unique<FModuleManager>();
+	// The asset registry scans Content/ before any plug-in module starts.
+	ModuleManager->RegisterModule("AssetRegistry", []() { return std::make_unique<FAssetRegistryModule>(); });
+	ModuleManager->LoadModule("AssetRegistry");
 	UE_LOG(LogHost, Log, "Project %s loaded from %s", FApp::GetProjectName().c_str(), FPaths::ProjectDir().c_str());
 }
 
 FEditorHost::~FEditorHost()
 {
 	ModuleManager.reset();
+	Objects.reset();
 	HttpServer.reset();
 	Notifications.reset();
 	PluginManager.reset();

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+class FObjectStore;
+
 /** How to start the editor host. */
 struct FEditorHostOptions
 {
@@ -72,5 +74,6 @@ private:
 	std::unique_ptr<FPluginManager> PluginManager;
 	std::unique_ptr<FSlateNotificationManager> Notifications;
 	std::unique_ptr<FHttpServerModule> HttpServer;
+	std::unique_ptr<FObjectStore> Objects;
 	std::unique_ptr<FModuleManager> ModuleManager;
 };

@@ -1,0 +1,336 @@
+#include "Objects/ClassDatabase.h"
+
+#include "Core/JsonObject.h"
+#include "Core/JsonSerializer.h"
+#include "Core/LogHost.h"
+#include "Objects/ClassDatabaseText.h"
+#include "Objects/ObjectInternals.h"
+#include "Objects/Package.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <span>
+
+namespace
+{
+	constexpr std::string_view ClassKeys[] = {"path", "super", "flags", "properties"};
+	constexpr std::string_view PropertyKeys[] = {"name", "type", "flags", "meta", "default"};
+
+	bool HasOnlyKnownKeys(const FJsonObject& Entry, std::span<const std::string_view> Known, std::string& OutUnknown)
+	{
+		for (const FJsonObject::FMember& Member : Entry.Values())
+		{
+			if (std::find(Known.begin(), Known.end(), Member.first) == Known.end())
+			{
+				OutUnknown = Member.first;
+				return false;
+			}
+		}
+		return true;
+	}
+
+	/** Adds up the flags named in Entry's "flags" array; false names the first unknown one. */
+	template <typename TParse>
+	bool ReadFlags(const FJsonObject& Entry, TParse Parse, uint64_t& OutFlags, std::string& OutError)
+	{
+		OutFlags = 0;
+		const FJsonValue* Flags = Entry.TryGetField("flags");
+		if (Flags == nullptr)
+		{
+			return true;
+		}
+		const std::shared_ptr<FJsonValueArray> Names = Flags->TryGetArray();
+		if (!Names)
+		{
+			OutError = "\"flags\" is not an array";
+			return false;
+		}
+		for (const FJsonValue& Name : *Names)
+		{
+			const std::string* Text = Name.TryGetString();
+			const auto Flag = Text != nullptr ? Parse(*Text) : std::nullopt;
+			if (!Flag)
+			{
+				OutError = "unknown flag " + Name.AsText().value_or(std::string("(not a name)"));
+				return false;
+			}
+			OutFlags |= static_cast<uint64_t>(*Flag);
+		}
+		return true;
+	}
+
+	std::optional<FProperty> ReadProperty(const FJsonValue& Value, std::string& OutError)
+	{
+		const std::shared_ptr<FJsonObject> Entry = Value.TryGetObject();
+		if (!Entry)
+		{
+			OutError = "a property is not an object";
+			return std::nullopt;
+		}
+		std::string Unknown;
+		if (!HasOnlyKnownKeys(*Entry, PropertyKeys, Unknown))
+		{
+			OutError = "unknown property key \"" + Unknown + "\"";
+			return std::nullopt;
+		}
+		const std::optional<std::string> Name = Entry->TryGetStringField("name");
+		const std::optional<std::string> Type = Entry->TryGetStringField("type");
+		if (!Name || Name->empty() || !Type || Type->empty())
+		{
+			OutError = "a property needs a \"name\" and a \"type\"";
+			return std::nullopt;
+		}
+		uint64_t Flags = 0;
+		if (!ReadFlags(*Entry, ParsePropertyFlag, Flags, OutError))
+		{
+			OutError = "property " + *Name + ": " + OutError;
+			return std::nullopt;
+		}
+		FProperty Property(*Name, *Type, Flags);
+		if (const std::shared_ptr<FJsonObject> Meta = Entry->TryGetObjectField("meta"))
+		{
+			for (const FJsonObject::FMember& Member : Meta->Values())
+			{
+				const std::string* MetaValue = Member.second.TryGetString();
+				if (MetaValue == nullptr)
+				{
+					OutError = "property " + *Name + ": metadata " + Member.first + " is not text";
+					return std::nullopt;
+				}
+				Property.SetMetaData(Member.first, *MetaValue);
+			}
+		}
+		if (const std::optional<std::string> Default = Entry->TryGetStringField("default"))
+		{
+			Property.SetDefaultValueText(*Default);
+		}
+		return Property;
+	}
+}
+
+FClassDatabase::FClassDatabase() = default;
+FClassDatabase::~FClassDatabase() = default;
+
+FClassDatabase& FClassDatabase::Get()
+{
+	static FClassDatabase* const Database = []() {
+		std::string Error;
+		std::unique_ptr<FClassDatabase> Loaded = Load(EngineClassDatabaseText(), Error);
+		if (!Loaded)
+		{
+			UE_LOG(LogHost, Error, "The engine class database does not load: %s", Error.c_str());
+			std::abort();
+		}
+		BindNativeClasses(*Loaded);
+		return Loaded.release();
+	}();
+	return *Database;
+}
+
+std::unique_ptr<FClassDatabase> FClassDatabase::Load(std::string_view Text, std::string& OutError)
+{
+	const std::shared_ptr<FJsonObject> Root = FJsonSerializer::DeserializeObject(Text);
+	const std::shared_ptr<FJsonValueArray> Entries = Root ? Root->TryGetArrayField("classes") : nullptr;
+	if (!Entries)
+	{
+		OutError = "the text is not an object with a \"classes\" array";
+		return nullptr;
+	}
+
+	std::unique_ptr<FClassDatabase> Database(new FClassDatabase());
+	Database->Classes.reserve(Entries->size());
+	for (const FJsonValue& Value : *Entries)
+	{
+		const std::shared_ptr<FJsonObject> Entry = Value.TryGetObject();
+		const std::optional<std::string> Path = Entry ? Entry->TryGetStringField("path") : std::nullopt;
+		if (!Path)
+		{
+			OutError = "class " + std::to_string(Database->Classes.size()) + " has no \"path\"";
+			return nullptr;
+		}
+		const std::optional<std::string> Super = Entry->TryGetStringField("super");
+		if (!Database->AddClass(*Path, Super.value_or(std::string()), *Entry, OutError))
+		{
+			OutError = *Path + ": " + OutError;
+			return nullptr;
+		}
+	}
+
+	UClass* ClassClass = Database->FindClass(UClass::StaticClassPath);
+	UClass* PackageClass = Database->FindClass(UPackage::StaticClassPath);
+	if (ClassClass == nullptr || PackageClass == nullptr || Database->Classes.front()->GetSuperClass() != nullptr)
+	{
+		OutError = "the database must start with Object and hold Class and Package";
+		return nullptr;
+	}
+	for (UClass* Class : Database->Classes)
+	{
+		FObjectInternals::SetClass(*Class, ClassClass);
+	}
+	for (const std::unique_ptr<UPackage>& Package : Database->ScriptPackages)
+	{
+		FObjectInternals::SetClass(*Package, PackageClass);
+	}
+	return Database;
+}
+
+bool FClassDatabase::AddClass(std::string_view Path, std::string_view SuperPath, const FJsonObject& Entry, std::string& OutError)
+{
+	std::string Unknown;
+	if (!HasOnlyKnownKeys(Entry, ClassKeys, Unknown))
+	{
+		OutError = "unknown key \"" + Unknown + "\"";
+		return false;
+	}
+	const FTopLevelAssetPath ClassPath(Path);
+	if (!ClassPath.IsValid() || !ClassPath.PackageName.starts_with("/Script/"))
+	{
+		OutError = "not a class path of a script package";
+		return false;
+	}
+	if (ClassesByPath.contains(std::string(Path)))
+	{
+		OutError = "declared twice";
+		return false;
+	}
+	UClass* Super = nullptr;
+	if (!SuperPath.empty())
+	{
+		Super = FindClass(SuperPath);
+		if (Super == nullptr)
+		{
+			OutError = "super class " + std::string(SuperPath) + " is not declared before it";
+			return false;
+		}
+	}
+	else if (!Classes.empty())
+	{
+		OutError = "only the first class may have no super class";
+		return false;
+	}
+
+	uint64_t Flags = 0;
+	if (!ReadFlags(Entry, ParseClassFlag, Flags, OutError))
+	{
+		return false;
+	}
+	auto Class = std::make_unique<UClass>();
+	Class->SuperClass = Super;
+	Class->ClassFlags = static_cast<uint32_t>(Flags) | CLASS_Native;
+	Class->DeclarationIndex = Classes.size();
+	if (const std::shared_ptr<FJsonValueArray> Properties = Entry.TryGetArrayField("properties"))
+	{
+		Class->Properties.reserve(Properties->size());
+		for (const FJsonValue& Value : *Properties)
+		{
+			std::optional<FProperty> Property = ReadProperty(Value, OutError);
+			if (!Property)
+			{
+				return false;
+			}
+			Property->SetOwnerClass(Class.get());
+			Class->Properties.push_back(std::move(*Property));
+		}
+	}
+
+	UPackage* Package = FindOrAddScriptPackage(ClassPath.PackageName);
+	FObjectInternals::Initialize(*Class, nullptr, Package, ClassPath.AssetName, RF_Public | RF_Standalone);
+	UClass* Added = static_cast<UClass*>(FObjectInternals::AttachToOuter(std::move(Class)));
+	Classes.push_back(Added);
+	ClassesByPath.emplace(std::string(Path), Added);
+	return true;
+}
+
+UPackage* FClassDatabase::FindOrAddScriptPackage(std::string_view PackageName)
+{
+	for (const std::unique_ptr<UPackage>& Package : ScriptPackages)
+	{
+		if (Package->GetName() == PackageName)
+		{
+			return Package.get();
+		}
+	}
+	auto Package = std::make_unique<UPackage>();
+	FObjectInternals::Initialize(*Package, nullptr, nullptr, std::string(PackageName), RF_Public);
+	ScriptPackages.push_back(std::move(Package));
+	return ScriptPackages.back().get();
+}
+
+UClass* FClassDatabase::FindClass(std::string_view ClassPath) const
+{
+	const auto Found = ClassesByPath.find(std::string(ClassPath));
+	return Found == ClassesByPath.end() ? nullptr : Found->second;
+}
+
+UClass* FClassDatabase::FindClass(const FTopLevelAssetPath& ClassPath) const
+{
+	return FindClass(ClassPath.ToString());
+}
+
+UClass* FClassDatabase::FindClassByName(std::string_view Name) const
+{
+	const auto Found = std::find_if(Classes.begin(), Classes.end(), [Name](const UClass* Class) { return Class->GetName() == Name; });
+	return Found == Classes.end() ? nullptr : *Found;
+}
+
+UObject* FClassDatabase::FindObject(std::string_view Path) const
+{
+	if (UClass* Class = FindClass(Path))
+	{
+		return Class;
+	}
+	for (const std::unique_ptr<UPackage>& Package : ScriptPackages)
+	{
+		if (Package->GetName() == Path)
+		{
+			return Package.get();
+		}
+	}
+	return nullptr;
+}
+
+void FClassDatabase::GetDerivedClasses(const UClass* Class, std::vector<UClass*>& OutClasses, bool bRecursive) const
+{
+	if (Class == nullptr)
+	{
+		return;
+	}
+	// Supers are declared before their subclasses, so everything derived comes after Class.
+	for (std::size_t Index = Class->GetDeclarationIndex() + 1; Index < Classes.size(); ++Index)
+	{
+		UClass* Candidate = Classes[Index];
+		if (bRecursive ? Candidate->IsChildOf(Class) : Candidate->GetSuperClass() == Class)
+		{
+			OutClasses.push_back(Candidate);
+		}
+	}
+}
+
+void FClassDatabase::BindNativeClass(std::string_view ClassPath, std::string_view SuperClassPath, FNativeObjectFactory Factory)
+{
+	UClass* Class = FindClass(ClassPath);
+	UClass* Super = FindClass(SuperClassPath);
+	if (Class == nullptr || Super == nullptr || !Class->IsChildOf(Super))
+	{
+		UE_LOG(LogHost, Error, "The C++ type of %.*s does not match the class database (its C++ base is %.*s)",
+			static_cast<int>(ClassPath.size()), ClassPath.data(), static_cast<int>(SuperClassPath.size()), SuperClassPath.data());
+		std::abort();
+	}
+	Class->SetNativeFactory(std::move(Factory));
+}
+
+void GetDerivedClasses(const UClass* Class, std::vector<UClass*>& OutClasses, bool bRecursive)
+{
+	FClassDatabase::Get().GetDerivedClasses(Class, OutClasses, bRecursive);
+}
+
+UClass* FindEngineClassChecked(std::string_view ClassPath)
+{
+	UClass* Class = FClassDatabase::Get().FindClass(ClassPath);
+	if (Class == nullptr)
+	{
+		UE_LOG(LogHost, Error, "The class database has no class %.*s", static_cast<int>(ClassPath.size()), ClassPath.data());
+		std::abort();
+	}
+	return Class;
+}

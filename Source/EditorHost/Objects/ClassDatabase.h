@@ -1,0 +1,70 @@
+#pragma once
+
+#include "Objects/Class.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class UObject;
+class UPackage;
+
+/**
+ * The engine's classes, read from the class database that ships inside the
+ * host (Data/EngineClasses.json, embedded at build time). The database is
+ * process-wide and lives until the program ends, as the engine's compiled-in
+ * classes do. Its script packages ("/Script/Engine") own the class objects.
+ */
+class FClassDatabase
+{
+public:
+	/** The host's classes, loaded on first use. A database that does not load stops the program. */
+	static FClassDatabase& Get();
+
+	/** Reads a class database text; nullptr and a message naming the fault when it is not one. */
+	static std::unique_ptr<FClassDatabase> Load(std::string_view Text, std::string& OutError);
+
+	~FClassDatabase();
+	FClassDatabase(const FClassDatabase&) = delete;
+	FClassDatabase& operator=(const FClassDatabase&) = delete;
+
+	/** The class at "/Script/Package.Name", or nullptr. */
+	UClass* FindClass(std::string_view ClassPath) const;
+	UClass* FindClass(const FTopLevelAssetPath& ClassPath) const;
+	/** The first class (in declaration order) with that name without prefix, or nullptr. */
+	UClass* FindClassByName(std::string_view Name) const;
+	/** A script package ("/Script/Engine") or a class, by path; nullptr otherwise. */
+	UObject* FindObject(std::string_view Path) const;
+
+	/** Every class in declaration order; a class always comes after its super class. */
+	const std::vector<UClass*>& GetClasses() const { return Classes; }
+	/** The classes that derive from Class (all levels or direct children only), in declaration order. */
+	void GetDerivedClasses(const UClass* Class, std::vector<UClass*>& OutClasses, bool bRecursive) const;
+
+	/** Binds the C++ type T to its class; stops the program when the classes disagree with T's C++ base. */
+	template <typename T>
+	void BindNativeClass()
+	{
+		BindNativeClass(T::StaticClassPath, T::Super::StaticClassPath, []() -> std::unique_ptr<UObject> { return std::make_unique<T>(); });
+	}
+
+private:
+	FClassDatabase();
+	void BindNativeClass(std::string_view ClassPath, std::string_view SuperClassPath, FNativeObjectFactory Factory);
+	UPackage* FindOrAddScriptPackage(std::string_view PackageName);
+	bool AddClass(std::string_view Path, std::string_view SuperPath, const class FJsonObject& Entry, std::string& OutError);
+
+	std::vector<std::unique_ptr<UPackage>> ScriptPackages;
+	std::vector<UClass*> Classes;
+	std::unordered_map<std::string, UClass*> ClassesByPath;
+};
+
+/** The classes derived from Class, in class database order (UObjectHash's GetDerivedClasses). */
+void GetDerivedClasses(const UClass* Class, std::vector<UClass*>& OutClasses, bool bRecursive = true);
+
+/** Binds every C++ type that stands for an engine class to its class (NativeClasses.cpp). */
+void BindNativeClasses(FClassDatabase& Database);

@@ -1,0 +1,146 @@
+#include "Objects/Object.h"
+
+#include "Core/JsonObject.h"
+#include "Objects/Class.h"
+#include "Objects/ObjectTable.h"
+#include "Objects/Package.h"
+
+#include <algorithm>
+
+/** The parts of an asset file that an object without a C++ type of its own keeps for saving. */
+struct UObject::FKeptAssetFile
+{
+	FJsonObject Fields;
+	std::vector<FAssetRegistryTag> Tags;
+};
+
+UObject::UObject() = default;
+
+UObject::~UObject()
+{
+	if (InternalIndex >= 0)
+	{
+		FObjectTable::Get().Remove(InternalIndex);
+	}
+}
+
+UPackage* UObject::GetPackage() const
+{
+	const UObject* Top = this;
+	while (Top->Outer != nullptr)
+	{
+		Top = Top->Outer;
+	}
+	return Cast<UPackage>(const_cast<UObject*>(Top));
+}
+
+std::string UObject::GetPathName() const
+{
+	if (Outer == nullptr)
+	{
+		return Name;
+	}
+	std::string Path = Outer->GetPathName();
+	// The first object below an asset is set off with ':', everything else with '.'.
+	const bool bOuterIsPackage = Outer->Outer == nullptr;
+	const bool bOuterIsAsset = !bOuterIsPackage && Outer->Outer->Outer == nullptr;
+	Path.push_back(bOuterIsAsset ? ':' : '.');
+	Path.append(Name);
+	return Path;
+}
+
+std::string UObject::GetFullName() const
+{
+	return (Class != nullptr ? Class->GetName() : std::string("None")) + " " + GetPathName();
+}
+
+bool UObject::IsA(const UClass* SomeBase) const
+{
+	return Class != nullptr && Class->IsChildOf(SomeBase);
+}
+
+bool UObject::IsAsset() const
+{
+	if (Outer == nullptr || Outer->Outer != nullptr || HasAnyFlags(RF_Transient | RF_MirroredGarbage))
+	{
+		return false;
+	}
+	const UPackage* Package = GetPackage();
+	return Package != nullptr && !Package->HasAnyFlags(RF_Transient) && !Package->IsScriptPackage();
+}
+
+bool UObject::MarkPackageDirty() const
+{
+	UPackage* Package = GetPackage();
+	if (Package == nullptr || Package->HasAnyFlags(RF_Transient))
+	{
+		return false;
+	}
+	Package->SetDirtyFlag(true);
+	return true;
+}
+
+UObject* UObject::FindInnerObject(std::string_view InnerName) const
+{
+	for (const std::unique_ptr<UObject>& Inner : InnerObjects)
+	{
+		if (Inner->Name == InnerName)
+		{
+			return Inner.get();
+		}
+	}
+	return nullptr;
+}
+
+std::vector<UObject*> UObject::GetInnerObjects() const
+{
+	std::vector<UObject*> Inners;
+	Inners.reserve(InnerObjects.size());
+	for (const std::unique_ptr<UObject>& Inner : InnerObjects)
+	{
+		Inners.push_back(Inner.get());
+	}
+	return Inners;
+}
+
+bool UObject::LoadAssetFields(const FJsonObject& File, [[maybe_unused]] std::string& OutError)
+{
+	KeptAssetFile = std::make_unique<FKeptAssetFile>();
+	for (const FJsonObject::FMember& Member : File.Values())
+	{
+		if (Member.first == "tags")
+		{
+			if (const std::shared_ptr<FJsonObject> Tags = Member.second.TryGetObject())
+			{
+				for (const FJsonObject::FMember& Tag : Tags->Values())
+				{
+					KeptAssetFile->Tags.push_back({Tag.first, Tag.second.AsText().value_or(std::string())});
+				}
+			}
+		}
+		else if (Member.first != "class")
+		{
+			KeptAssetFile->Fields.SetField(Member.first, Member.second);
+		}
+	}
+	return true;
+}
+
+void UObject::SaveAssetFields(FJsonObject& OutFile) const
+{
+	if (KeptAssetFile)
+	{
+		for (const FJsonObject::FMember& Member : KeptAssetFile->Fields.Values())
+		{
+			OutFile.SetField(Member.first, Member.second);
+		}
+	}
+}
+
+void UObject::GetAssetRegistryTags(std::vector<FAssetRegistryTag>& OutTags) const
+{
+	if (KeptAssetFile)
+	{
+		OutTags.insert(OutTags.end(), KeptAssetFile->Tags.begin(), KeptAssetFile->Tags.end());
+	}
+}

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "Objects/ObjectFlags.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class FJsonObject;
+class UClass;
+class UObject;
+class UPackage;
+
+/** The class of an engine path such as "/Script/Engine.Actor"; stops the program when the class database lacks it. */
+UClass* FindEngineClassChecked(std::string_view ClassPath);
+
+/**
+ * Gives a C++ type its engine class: ThisClass::StaticClass() is the class at
+ * ClassPathText in the class database, and Super names the C++ base.
+ */
+#define DECLARE_ENGINE_CLASS(TClass, TSuperClass, ClassPathText)                                                       \
+public:                                                                                                               \
+	using Super = TSuperClass;                                                                                        \
+	using ThisClass = TClass;                                                                                         \
+	static constexpr std::string_view StaticClassPath = ClassPathText;                                               \
+	static UClass* StaticClass()                                                                                      \
+	{                                                                                                                 \
+		static UClass* const Class = FindEngineClassChecked(StaticClassPath);                                        \
+		return Class;                                                                                                 \
+	}                                                                                                                 \
+                                                                                                                      \
+private:
+
+/** One asset registry tag: a name and its text, as the registry lists it without loading the asset. */
+struct FAssetRegistryTag
+{
+	std::string Name;
+	std::string Value;
+};
+
+/**
+ * The base of every editor object: a name, a class, an outer and flags. Objects
+ * form a tree owned from the top: a package owns its assets, an object owns the
+ * objects whose outer it is, and destroying one destroys everything inside it.
+ * Objects are created with NewObject (or loaded), never constructed directly.
+ */
+class UObject
+{
+	DECLARE_ENGINE_CLASS(UObject, UObject, "/Script/CoreUObject.Object")
+
+public:
+	UObject();
+	virtual ~UObject();
+	UObject(const UObject&) = delete;
+	UObject& operator=(const UObject&) = delete;
+
+	const std::string& GetName() const { return Name; }
+	UClass* GetClass() const { return Class; }
+	UObject* GetOuter() const { return Outer; }
+	/** The outermost object: the package this object lives in (a package is its own). */
+	UPackage* GetPackage() const;
+	/**
+	 * The editor's path name: "/Game/Folder/Name" for a package, "/Game/Folder/Name.Name"
+	 * for an asset, "/Game/Folder/Name.Name:Sub" for an object inside an asset, and
+	 * deeper objects joined with "." after that ("...Name:Sub.Inner").
+	 */
+	std::string GetPathName() const;
+	/** "ClassName PathName", the form log lines use. */
+	std::string GetFullName() const;
+
+	/** Whether the class is Class or derives from it. */
+	bool IsA(const UClass* SomeBase) const;
+	template <typename T>
+	bool IsA() const
+	{
+		return IsA(T::StaticClass());
+	}
+
+	EObjectFlags GetFlags() const { return Flags; }
+	bool HasAnyFlags(EObjectFlags Mask) const { return (Flags & Mask) != RF_NoFlags; }
+	bool HasAllFlags(EObjectFlags Mask) const { return (Flags & Mask) == Mask; }
+	void SetFlags(EObjectFlags NewFlags) { Flags = Flags | NewFlags; }
+	void ClearFlags(EObjectFlags OldFlags) { Flags = Flags & ~OldFlags; }
+	/** The object stays in memory until the next garbage collection but no longer counts as valid. */
+	void MarkAsGarbage() { SetFlags(RF_MirroredGarbage); }
+	bool IsGarbage() const { return HasAnyFlags(RF_MirroredGarbage); }
+
+	/** An asset: directly inside a package that is not transient, and itself neither transient nor garbage. */
+	bool IsAsset() const;
+	/** Marks the package as changed since its last save; false for transient packages. */
+	bool MarkPackageDirty() const;
+
+	/** The object directly inside this one with that name, or nullptr. */
+	UObject* FindInnerObject(std::string_view InnerName) const;
+	/** The objects directly inside this one, in creation order. */
+	std::vector<UObject*> GetInnerObjects() const;
+
+	/** The object's slot in the object table (what weak pointers hold). */
+	int32_t GetUniqueID() const { return InternalIndex; }
+
+	/**
+	 * Reads the object's fields from its asset file (the whole file object, header
+	 * included); false and a reason when they are not what the object needs. An
+	 * object whose class has no C++ type of its own keeps the fields and the
+	 * header's tags as they were read, so saving it loses nothing.
+	 */
+	virtual bool LoadAssetFields(const FJsonObject& File, std::string& OutError);
+	/** Writes the object's fields after the header of its asset file. */
+	virtual void SaveAssetFields(FJsonObject& OutFile) const;
+	/** The registry tags this asset publishes; written into the header when saved. */
+	virtual void GetAssetRegistryTags(std::vector<FAssetRegistryTag>& OutTags) const;
+
+private:
+	friend class FObjectInternals;
+
+	struct FKeptAssetFile;
+
+	std::string Name;
+	UClass* Class = nullptr;
+	UObject* Outer = nullptr;
+	EObjectFlags Flags = RF_NoFlags;
+	int32_t InternalIndex = -1;
+	std::vector<std::unique_ptr<UObject>> InnerObjects;
+	std::unique_ptr<FKeptAssetFile> KeptAssetFile;
+};
+
+/** False for nullptr and for objects marked as garbage. */
+inline bool IsValid(const UObject* Object)
+{
+	return Object != nullptr && !Object->IsGarbage();
+}
+
+/** The object as a T when its C++ type is one, else nullptr. */
+template <typename T>
+T* Cast(UObject* Object)
+{
+	return dynamic_cast<T*>(Object);
+}
+
+template <typename T>
+const T* Cast(const UObject* Object)
+{
+	return dynamic_cast<const T*>(Object);
+}
