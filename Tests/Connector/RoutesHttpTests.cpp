@@ -165,3 +165,15 @@ TEST(RoutesOverHttpLifecycle, RoutesAreGoneAfterShutdown)
 	EXPECT_EQ(Client.Request("GET", "/korvane/status")->Status, 404);
 	EXPECT_EQ(Client.Request("GET", "/korvane/mcp")->Status, 404);
 }
+
+TEST(RoutesOverHttpDemoProject, StatusNamesTheDemoProject)
+{
+	FTestEditorOptions Options;
+	Options.bDemoProject = true;
+	FTestEditor Editor(Options);
+	Editor.Serve();
+	FTestHttpClient Client(Editor.Port());
+	const std::optional<FTestHttpResponse> Response = Client.Request("GET", "/korvane/status");
+	ASSERT_TRUE(Response.has_value());
+	EXPECT_NE(Response->Body.find(R"("projectName":"DemoProject")"), std::string::npos) << Response->Body;
+}

@@ -22,6 +22,18 @@ FTestProject::FTestProject(std::string_view Name)
 	WriteFile(std::string(Name) + ".uproject", "{\n\t\"FileVersion\": 3\n}\n");
 }
 
+std::unique_ptr<FTestProject> FTestProject::CopyOfDemoProject()
+{
+	const std::string Root = UserTempDir() + "KorvaneTest-" + FGuid::NewGuid().ToString() + "/";
+	const std::string Dir = Root + "DemoProject/";
+	std::filesystem::create_directories(Root);
+	std::filesystem::copy(KORVANE_DEMO_PROJECT_DIR, Dir, std::filesystem::copy_options::recursive);
+	std::error_code Error;
+	std::filesystem::remove_all(Dir + "Intermediate", Error);
+	std::filesystem::remove_all(Dir + "Saved", Error);
+	return std::unique_ptr<FTestProject>(new FTestProject(Root, Dir));
+}
+
 FTestProject::~FTestProject()
 {
 	std::error_code Error;
@@ -49,7 +61,7 @@ std::string FTestProject::ReadFile(std::string_view Relative) const
 }
 
 FTestEditor::FTestEditor(FTestEditorOptions Options)
-	: TestProject(std::make_unique<FTestProject>())
+	: TestProject(Options.bDemoProject ? FTestProject::CopyOfDemoProject() : std::make_unique<FTestProject>())
 {
 	ClearPickupSlots();
 

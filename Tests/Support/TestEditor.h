@@ -18,6 +18,8 @@ class FTestProject
 {
 public:
 	explicit FTestProject(std::string_view Name = "TestProject");
+	/** A copy of the bundled demo project, so tests may change it freely. */
+	static std::unique_ptr<FTestProject> CopyOfDemoProject();
 	~FTestProject();
 	FTestProject(const FTestProject&) = delete;
 	FTestProject& operator=(const FTestProject&) = delete;
@@ -30,6 +32,8 @@ public:
 	std::string ReadFile(std::string_view Relative) const;
 
 private:
+	FTestProject(std::string InRootDir, std::string InProjectDir) : RootDir(std::move(InRootDir)), ProjectDir(std::move(InProjectDir)) {}
+
 	std::string RootDir;
 	std::string ProjectDir;
 };
@@ -37,6 +41,8 @@ private:
 /** How a test editor starts. */
 struct FTestEditorOptions
 {
+	/** Runs on a copy of the bundled demo project instead of an empty project. */
+	bool bDemoProject = false;
 	bool bLoadConnector = true;
 	bool bBuiltInMcp = false;
 	bool bConfigSystem = true;

@@ -23,6 +23,10 @@ bool IsValidAssetPath(std::string_view Path);
 std::shared_ptr<FJsonObject> MakeErrorResponse(std::string_view Message);
 /** An action-style failure answer: `success` false, then `error`. */
 std::shared_ptr<FJsonObject> MakeFailureResponse(std::string_view Message);
+/** The answer of a route this build does not serve yet: {"error":"Not implemented: <path>"}. */
+std::shared_ptr<FJsonObject> MakeNotImplementedResponse(std::string_view Path);
+/** The same for a JSON body route, which still answers "Invalid JSON body" first, as every JSON body route does. */
+std::shared_ptr<FJsonObject> MakeNotImplementedResponse(std::string_view Path, std::string_view BodyText);
 /** "Missing '<field>' field". */
 std::string MissingFieldMessage(std::string_view FieldName);
 

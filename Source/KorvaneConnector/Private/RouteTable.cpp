@@ -1,6 +1,11 @@
 #include "RouteTable.h"
 
+#include "Endpoints/AnimationEndpoints.h"
+#include "Endpoints/AssetDetailsEndpoints.h"
+#include "Endpoints/AudioEffectsEndpoints.h"
 #include "Endpoints/GraphNotice.h"
+#include "Endpoints/LevelEndpoints.h"
+#include "Endpoints/SkeletonEndpoints.h"
 #include "PendingPickupStore.h"
 #include "RequestConventions.h"
 #include "StatusEndpoints.h"
@@ -20,23 +25,15 @@ namespace
 		return {Path, Verb, std::move(Handler)};
 	}
 
-	/** A route whose handler this build does not have yet: it answers {"error":"Not implemented: <path>"}. */
-	std::shared_ptr<FJsonObject> NotImplemented(std::string_view Path)
-	{
-		return MakeErrorResponse("Not implemented: " + std::string(Path));
-	}
-
+	/** A route whose handler this build does not have yet. */
 	FRouteTableRow NoBodyNotImplemented(std::string_view Path, EHttpServerRequestVerbs Verb)
 	{
-		return NoBody(Path, Verb, [Path]() { return NotImplemented(Path); });
+		return NoBody(Path, Verb, [Path]() { return MakeNotImplementedResponse(Path); });
 	}
 
-	/** Body routes not built yet still check their body first, as every JSON body route does. */
 	FRouteTableRow BodyNotImplemented(std::string_view Path, EHttpServerRequestVerbs Verb)
 	{
-		return Body(Path, Verb, [Path](const std::string& BodyText) {
-			return ParseJsonBody(BodyText) ? NotImplemented(Path) : MakeErrorResponse(InvalidJsonBodyMessage);
-		});
+		return Body(Path, Verb, [Path](const std::string& BodyText) { return MakeNotImplementedResponse(Path, BodyText); });
 	}
 
 	std::vector<FRouteTableRow> BuildRouteTable()
@@ -44,9 +41,9 @@ namespace
 		return {
 			NoBody("/korvane/status", GET, GetStatus),
 			NoBodyNotImplemented("/korvane/blueprints", GET),
-			NoBodyNotImplemented("/korvane/sequencer/cameras", GET),
-			NoBodyNotImplemented("/korvane/sequencer/sequences", GET),
-			NoBodyNotImplemented("/korvane/level/actors", GET),
+			NoBody("/korvane/sequencer/cameras", GET, ListSequencerCameras),
+			NoBody("/korvane/sequencer/sequences", GET, ListLevelSequences),
+			NoBody("/korvane/level/actors", GET, ListLevelActors),
 			NoBodyNotImplemented("/korvane/materials", GET),
 			BodyNotImplemented("/korvane/materials/detail", POST),
 			BodyNotImplemented("/korvane/material/deploy", POST),
@@ -59,25 +56,25 @@ namespace
 			BodyNotImplemented("/korvane/texture/analyse/batch", POST),
 			BodyNotImplemented("/korvane/textures/export", POST),
 			BodyNotImplemented("/korvane/textures/import", POST),
-			NoBodyNotImplemented("/korvane/skeletons", GET),
-			BodyNotImplemented("/korvane/skeletons/hierarchy", POST),
-			NoBodyNotImplemented("/korvane/skeletalmeshes", GET),
-			NoBodyNotImplemented("/korvane/animations", GET),
-			BodyNotImplemented("/korvane/animations/detail", POST),
-			NoBodyNotImplemented("/korvane/animbps", GET),
+			NoBody("/korvane/skeletons", GET, ListSkeletons),
+			Body("/korvane/skeletons/hierarchy", POST, GetSkeletonHierarchy),
+			NoBody("/korvane/skeletalmeshes", GET, ListSkeletalMeshes),
+			NoBody("/korvane/animations", GET, ListAnimations),
+			Body("/korvane/animations/detail", POST, GetAnimationDetail),
+			NoBody("/korvane/animbps", GET, ListAnimBlueprints),
 			Body("/korvane/animbps/graph", POST, GetGraphNotice),
-			NoBodyNotImplemented("/korvane/blendspaces", GET),
-			NoBodyNotImplemented("/korvane/montages", GET),
+			NoBody("/korvane/blendspaces", GET, ListBlendSpaces),
+			NoBody("/korvane/montages", GET, ListMontages),
 			NoBodyNotImplemented("/korvane/controlrigs", GET),
 			BodyNotImplemented("/korvane/controlrigs/hierarchy", POST),
 			BodyNotImplemented("/korvane/controlrig/read", POST),
 			BodyNotImplemented("/korvane/controlrig/snapshot", POST),
 			NoBody("/korvane/controlrig/pending", GET, TakePendingControlRig),
-			BodyNotImplemented("/korvane/skeletalmesh/geometry", POST),
-			NoBodyNotImplemented("/korvane/metasounds", GET),
+			Body("/korvane/skeletalmesh/geometry", POST, GetSkeletalMeshGeometry),
+			NoBody("/korvane/metasounds", GET, ListMetaSounds),
 			Body("/korvane/metasounds/graph", POST, GetGraphNotice),
-			NoBodyNotImplemented("/korvane/niagara/systems", GET),
-			NoBodyNotImplemented("/korvane/niagara/emitters", GET),
+			NoBody("/korvane/niagara/systems", GET, ListNiagaraSystems),
+			NoBody("/korvane/niagara/emitters", GET, ListNiagaraEmitters),
 			Body("/korvane/niagara/graph", POST, GetGraphNotice),
 			NoBody("/korvane/clipboard/get", POST, GetClipboard),
 			Body("/korvane/clipboard/set", POST, SetClipboard),
@@ -86,15 +83,15 @@ namespace
 			BodyNotImplemented("/korvane/widget/deploy", POST),
 			BodyNotImplemented("/korvane/widget/read", POST),
 			NoBody("/korvane/widget/pending", GET, TakePendingWidget),
-			NoBodyNotImplemented("/korvane/content/folders", GET),
+			NoBody("/korvane/content/folders", GET, ListContentFolders),
 			BodyNotImplemented("/korvane/blueprint/enrich", POST),
 			BodyNotImplemented("/korvane/components/library/enrich", POST),
 			NoBody("/korvane/blueprint/pending", GET, TakePendingBlueprint),
 			NoBody("/korvane/material/pending", GET, TakePendingMaterial),
 			BodyNotImplemented("/korvane/material/thumbnail", POST),
-			BodyNotImplemented("/korvane/asset/details", POST),
-			BodyNotImplemented("/korvane/asset/batch", POST),
-			BodyNotImplemented("/korvane/asset/exists", POST),
+			Body("/korvane/asset/details", POST, GetAssetDetails),
+			Body("/korvane/asset/batch", POST, GetAssetBatch),
+			Body("/korvane/asset/exists", POST, GetAssetExists),
 		};
 	}
 }
@@ -103,4 +100,16 @@ const std::vector<FRouteTableRow>& GetRouteTable()
 {
 	static const std::vector<FRouteTableRow> Table = BuildRouteTable();
 	return Table;
+}
+
+const FBodyRouteHandler* FindBodyRouteHandler(std::string_view Path)
+{
+	for (const FRouteTableRow& Row : GetRouteTable())
+	{
+		if (Row.Path == Path)
+		{
+			return std::get_if<FBodyRouteHandler>(&Row.Handler);
+		}
+	}
+	return nullptr;
 }

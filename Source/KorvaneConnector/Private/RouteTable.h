@@ -27,3 +27,6 @@ struct FRouteTableRow
 
 /** The 53 routes under /korvane/, in binding order. */
 const std::vector<FRouteTableRow>& GetRouteTable();
+
+/** The handler of the table's body route at Path, or nullptr; lets one handler hand a request on to another route's. */
+const FBodyRouteHandler* FindBodyRouteHandler(std::string_view Path);
