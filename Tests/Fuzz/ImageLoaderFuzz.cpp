@@ -1,0 +1,31 @@
+#include "Core/Log.h"
+#include "Imaging/ExrReader.h"
+#include "Imaging/PngReader.h"
+#include "Imaging/RawFloatReader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+namespace
+{
+	void CheckSize(const std::optional<FImage>& Image)
+	{
+		if (Image && Image->RawData.size() != std::size_t(Image->SizeX) * Image->SizeY * GetBytesPerPixel(Image->Format))
+		{
+			std::abort();
+		}
+	}
+}
+
+// Every decoder gets the same bytes; whatever it accepts must hold exactly width x height pixels.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size)
+{
+	FLog::SetStderrEnabled(false);
+	const std::span<const uint8_t> Bytes(Data, Size);
+	CheckSize(DecodePng(Bytes, "Fuzz.png"));
+	CheckSize(DecodeExr(Bytes, "Fuzz.exr"));
+	CheckSize(DecodeRawFloat(Bytes, "Fuzz.rawf"));
+	return 0;
+}
