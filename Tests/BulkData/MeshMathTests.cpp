@@ -1,3 +1,4 @@
+#include "Meshes/Gltf/GltfAxes.h"
 #include "Meshes/MeshBounds.h"
 #include "Meshes/MeshTransform.h"
 #include "Meshes/MultiSizeIndexContainer.h"
@@ -65,4 +66,14 @@ TEST(MeshMathTest, IndexContainerKeepsSixteenBitsOnlyWhenAskedAndEveryIndexFits)
 	const FMultiSizeIndexContainer Wide({0, 65536, 2}, true);
 	EXPECT_EQ(Wide.GetDataTypeSize(), 4);
 	EXPECT_EQ(Wide.GetIndexBuffer(), (std::vector<uint32_t>{0, 65536, 2}));
+}
+
+TEST(MeshMathTest, IdentityRotationConvertsWithoutNegativeZeros)
+{
+	// Bone rotations are served as JSON numbers: an identity must read 0, not -0.
+	const FQuat Converted = GltfAxes::ConvertRotation(FQuat{});
+	EXPECT_FALSE(std::signbit(Converted.X));
+	EXPECT_FALSE(std::signbit(Converted.Y));
+	EXPECT_FALSE(std::signbit(Converted.Z));
+	EXPECT_EQ(Converted.W, 1.0);
 }

@@ -6,6 +6,7 @@
 #include "Objects/ClassDatabaseText.h"
 #include "Objects/ObjectInternals.h"
 #include "Objects/Package.h"
+#include "Objects/ScriptStruct.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 namespace
 {
 	constexpr std::string_view ClassKeys[] = {"path", "super", "flags", "properties"};
+	constexpr std::string_view StructKeys[] = {"path", "super", "properties"};
 	constexpr std::string_view PropertyKeys[] = {"name", "type", "flags", "meta", "default"};
 
 	bool HasOnlyKnownKeys(const FJsonObject& Entry, std::span<const std::string_view> Known, std::string& OutUnknown)
@@ -106,6 +108,52 @@ namespace
 		}
 		return Property;
 	}
+
+	/** Reads Entry's "properties" array into OutProperties; false names the first faulty one. */
+	bool ReadProperties(const FJsonObject& Entry, std::vector<FProperty>& OutProperties, std::string& OutError)
+	{
+		const std::shared_ptr<FJsonValueArray> Properties = Entry.TryGetArrayField("properties");
+		if (!Properties)
+		{
+			return true;
+		}
+		OutProperties.reserve(Properties->size());
+		for (const FJsonValue& Value : *Properties)
+		{
+			std::optional<FProperty> Property = ReadProperty(Value, OutError);
+			if (!Property)
+			{
+				return false;
+			}
+			OutProperties.push_back(std::move(*Property));
+		}
+		return true;
+	}
+
+	/** Calls Add(path, super, entry, error) for each object of the array; false names the entry that failed. */
+	template <typename TAdd>
+	bool ReadEntries(const FJsonValueArray& Entries, std::string_view What, TAdd Add, std::string& OutError)
+	{
+		std::size_t Index = 0;
+		for (const FJsonValue& Value : Entries)
+		{
+			const std::shared_ptr<FJsonObject> Entry = Value.TryGetObject();
+			const std::optional<std::string> Path = Entry ? Entry->TryGetStringField("path") : std::nullopt;
+			if (!Path)
+			{
+				OutError = std::string(What) + " " + std::to_string(Index) + " has no \"path\"";
+				return false;
+			}
+			const std::optional<std::string> Super = Entry->TryGetStringField("super");
+			if (!Add(*Path, Super.value_or(std::string()), *Entry, OutError))
+			{
+				OutError = *Path + ": " + OutError;
+				return false;
+			}
+			++Index;
+		}
+		return true;
+	}
 }
 
 FClassDatabase::FClassDatabase() = default;
@@ -139,19 +187,27 @@ std::unique_ptr<FClassDatabase> FClassDatabase::Load(std::string_view Text, std:
 
 	std::unique_ptr<FClassDatabase> Database(new FClassDatabase());
 	Database->Classes.reserve(Entries->size());
-	for (const FJsonValue& Value : *Entries)
+	FClassDatabase& Loading = *Database;
+	const auto AddClass = [&Loading](std::string_view Path, std::string_view Super, const FJsonObject& Entry, std::string& Error) {
+		return Loading.AddClass(Path, Super, Entry, Error);
+	};
+	if (!ReadEntries(*Entries, "class", AddClass, OutError))
 	{
-		const std::shared_ptr<FJsonObject> Entry = Value.TryGetObject();
-		const std::optional<std::string> Path = Entry ? Entry->TryGetStringField("path") : std::nullopt;
-		if (!Path)
+		return nullptr;
+	}
+	if (const FJsonValue* Structs = Root->TryGetField("structs"))
+	{
+		const std::shared_ptr<FJsonValueArray> StructEntries = Structs->TryGetArray();
+		if (!StructEntries)
 		{
-			OutError = "class " + std::to_string(Database->Classes.size()) + " has no \"path\"";
+			OutError = "\"structs\" is not an array";
 			return nullptr;
 		}
-		const std::optional<std::string> Super = Entry->TryGetStringField("super");
-		if (!Database->AddClass(*Path, Super.value_or(std::string()), *Entry, OutError))
+		const auto AddStruct = [&Loading](std::string_view Path, std::string_view Super, const FJsonObject& Entry, std::string& Error) {
+			return Loading.AddStruct(Path, Super, Entry, Error);
+		};
+		if (!ReadEntries(*StructEntries, "struct", AddStruct, OutError))
 		{
-			OutError = *Path + ": " + OutError;
 			return nullptr;
 		}
 	}
@@ -163,9 +219,19 @@ std::unique_ptr<FClassDatabase> FClassDatabase::Load(std::string_view Text, std:
 		OutError = "the database must start with Object and hold Class and Package";
 		return nullptr;
 	}
+	UClass* ScriptStructClass = Database->FindClass(UScriptStruct::StaticClassPath);
+	if (ScriptStructClass == nullptr && !Database->StructsByPath.empty())
+	{
+		OutError = "a database with structures must hold ScriptStruct";
+		return nullptr;
+	}
 	for (UClass* Class : Database->Classes)
 	{
 		FObjectInternals::SetClass(*Class, ClassClass);
+	}
+	for (const auto& [Path, Struct] : Database->StructsByPath)
+	{
+		FObjectInternals::SetClass(*Struct, ScriptStructClass);
 	}
 	for (const std::unique_ptr<UPackage>& Package : Database->ScriptPackages)
 	{
@@ -218,19 +284,13 @@ bool FClassDatabase::AddClass(std::string_view Path, std::string_view SuperPath,
 	Class->SuperClass = Super;
 	Class->ClassFlags = static_cast<uint32_t>(Flags) | CLASS_Native;
 	Class->DeclarationIndex = Classes.size();
-	if (const std::shared_ptr<FJsonValueArray> Properties = Entry.TryGetArrayField("properties"))
+	if (!ReadProperties(Entry, Class->Properties, OutError))
 	{
-		Class->Properties.reserve(Properties->size());
-		for (const FJsonValue& Value : *Properties)
-		{
-			std::optional<FProperty> Property = ReadProperty(Value, OutError);
-			if (!Property)
-			{
-				return false;
-			}
-			Property->SetOwnerClass(Class.get());
-			Class->Properties.push_back(std::move(*Property));
-		}
+		return false;
+	}
+	for (FProperty& Property : Class->Properties)
+	{
+		Property.SetOwnerClass(Class.get());
 	}
 
 	UPackage* Package = FindOrAddScriptPackage(ClassPath.PackageName);
@@ -238,6 +298,49 @@ bool FClassDatabase::AddClass(std::string_view Path, std::string_view SuperPath,
 	UClass* Added = static_cast<UClass*>(FObjectInternals::AttachToOuter(std::move(Class)));
 	Classes.push_back(Added);
 	ClassesByPath.emplace(std::string(Path), Added);
+	return true;
+}
+
+bool FClassDatabase::AddStruct(std::string_view Path, std::string_view SuperPath, const FJsonObject& Entry, std::string& OutError)
+{
+	std::string Unknown;
+	if (!HasOnlyKnownKeys(Entry, StructKeys, Unknown))
+	{
+		OutError = "unknown key \"" + Unknown + "\"";
+		return false;
+	}
+	const FTopLevelAssetPath StructPath(Path);
+	if (!StructPath.IsValid() || !StructPath.PackageName.starts_with("/Script/"))
+	{
+		OutError = "not a structure path of a script package";
+		return false;
+	}
+	if (StructsByPath.contains(std::string(Path)) || ClassesByPath.contains(std::string(Path)))
+	{
+		OutError = "declared twice";
+		return false;
+	}
+	UScriptStruct* Super = nullptr;
+	if (!SuperPath.empty())
+	{
+		Super = FindStruct(SuperPath);
+		if (Super == nullptr)
+		{
+			OutError = "super structure " + std::string(SuperPath) + " is not declared before it";
+			return false;
+		}
+	}
+	auto Struct = std::make_unique<UScriptStruct>();
+	Struct->SuperStruct = Super;
+	if (!ReadProperties(Entry, Struct->Properties, OutError))
+	{
+		return false;
+	}
+
+	UPackage* Package = FindOrAddScriptPackage(StructPath.PackageName);
+	FObjectInternals::Initialize(*Struct, nullptr, Package, StructPath.AssetName, RF_Public | RF_Standalone);
+	UScriptStruct* Added = static_cast<UScriptStruct*>(FObjectInternals::AttachToOuter(std::move(Struct)));
+	StructsByPath.emplace(std::string(Path), Added);
 	return true;
 }
 
@@ -273,11 +376,21 @@ UClass* FClassDatabase::FindClassByName(std::string_view Name) const
 	return Found == Classes.end() ? nullptr : *Found;
 }
 
+UScriptStruct* FClassDatabase::FindStruct(std::string_view StructPath) const
+{
+	const auto Found = StructsByPath.find(std::string(StructPath));
+	return Found == StructsByPath.end() ? nullptr : Found->second;
+}
+
 UObject* FClassDatabase::FindObject(std::string_view Path) const
 {
 	if (UClass* Class = FindClass(Path))
 	{
 		return Class;
+	}
+	if (UScriptStruct* Struct = FindStruct(Path))
+	{
+		return Struct;
 	}
 	for (const std::unique_ptr<UPackage>& Package : ScriptPackages)
 	{

@@ -12,6 +12,7 @@
 
 class UObject;
 class UPackage;
+class UScriptStruct;
 
 /**
  * The engine's classes, read from the class database that ships inside the
@@ -37,7 +38,9 @@ public:
 	UClass* FindClass(const FTopLevelAssetPath& ClassPath) const;
 	/** The first class (in declaration order) with that name without prefix, or nullptr. */
 	UClass* FindClassByName(std::string_view Name) const;
-	/** A script package ("/Script/Engine") or a class, by path; nullptr otherwise. */
+	/** The structure at "/Script/Package.Name" (declared in the "structs" array), or nullptr. */
+	UScriptStruct* FindStruct(std::string_view StructPath) const;
+	/** A script package ("/Script/Engine"), a class or a structure, by path; nullptr otherwise. */
 	UObject* FindObject(std::string_view Path) const;
 
 	/** Every class in declaration order; a class always comes after its super class. */
@@ -57,10 +60,12 @@ private:
 	void BindNativeClass(std::string_view ClassPath, std::string_view SuperClassPath, FNativeObjectFactory Factory);
 	UPackage* FindOrAddScriptPackage(std::string_view PackageName);
 	bool AddClass(std::string_view Path, std::string_view SuperPath, const class FJsonObject& Entry, std::string& OutError);
+	bool AddStruct(std::string_view Path, std::string_view SuperPath, const class FJsonObject& Entry, std::string& OutError);
 
 	std::vector<std::unique_ptr<UPackage>> ScriptPackages;
 	std::vector<UClass*> Classes;
 	std::unordered_map<std::string, UClass*> ClassesByPath;
+	std::unordered_map<std::string, UScriptStruct*> StructsByPath;
 };
 
 /** The classes derived from Class, in class database order (UObjectHash's GetDerivedClasses). */

@@ -1,3 +1,9 @@
+#include "Animation/AnimationClasses.h"
+#include "Audio/AudioNativeClasses.h"
+#include "Data/DataNativeClasses.h"
+#include "Effects/EffectsNativeClasses.h"
+#include "Level/LevelNativeClasses.h"
+#include "Meshes/StaticMeshNativeClasses.h"
 #include "Objects/ClassDatabase.h"
 #include "Objects/Package.h"
 
@@ -7,4 +13,10 @@
 void BindNativeClasses(FClassDatabase& Database)
 {
 	Database.BindNativeClass<UPackage>();
+	BindLevelNativeClasses(Database);
+	BindEffectsNativeClasses(Database);
+	BindAnimationClasses(Database);
+	BindAudioNativeClasses(Database);
+	BindStaticMeshNativeClasses(Database);
+	BindDataNativeClasses(Database);
 }

@@ -33,7 +33,8 @@ namespace GltfAxes
 	inline FVector ConvertDirection(const FVector& V) { return {V.X, V.Z, V.Y}; }
 	inline FVector ConvertPosition(const FVector& V) { return ConvertDirection(V) * CentimetresPerMetre; }
 	inline FVector ConvertScale(const FVector& V) { return {V.X, V.Z, V.Y}; }
-	inline FQuat ConvertRotation(const FQuat& Q) { return {-Q.X, -Q.Z, -Q.Y, Q.W}; }
+	// Subtracting from zero keeps an identity rotation at +0 (plain negation would print -0).
+	inline FQuat ConvertRotation(const FQuat& Q) { return {0.0 - Q.X, 0.0 - Q.Z, 0.0 - Q.Y, Q.W}; }
 	inline FVector4f ConvertTangent(const FVector4f& T) { return {T.X, T.Z, T.Y, -T.W}; }
 	inline FTransform ConvertTransform(const FTransform& T) { return {ConvertRotation(T.Rotation), ConvertPosition(T.Translation), ConvertScale(T.Scale3D)}; }
 }

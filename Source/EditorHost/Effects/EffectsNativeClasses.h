@@ -1,0 +1,6 @@
+#pragma once
+
+class FClassDatabase;
+
+/** Binds the Niagara asset types to their engine classes. */
+void BindEffectsNativeClasses(FClassDatabase& Database);

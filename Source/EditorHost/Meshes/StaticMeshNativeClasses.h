@@ -1,0 +1,6 @@
+#pragma once
+
+class FClassDatabase;
+
+/** Binds the static mesh type to its engine class. */
+void BindStaticMeshNativeClasses(FClassDatabase& Database);
