@@ -56,7 +56,6 @@ TEST_F(RoutesOverHttp, EveryRouteOfTheTableAnswersJsonWith200)
 TEST_F(RoutesOverHttp, RoutesNotBuiltYetSaySo)
 {
 	EXPECT_EQ(Send("GET", "/korvane/blueprints").Body, R"({"error":"Not implemented: /korvane/blueprints"})");
-	EXPECT_EQ(Send("POST", "/korvane/asset/exists", R"({"paths":[]})").Body, R"({"error":"Not implemented: /korvane/asset/exists"})");
 }
 
 TEST_F(RoutesOverHttp, GraphRoutesAnswerTheirNoticeWhateverTheBody)
