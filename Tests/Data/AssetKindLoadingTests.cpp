@@ -1,3 +1,4 @@
+#include "Assets/AssetData.h"
 #include "Assets/AssetFiles.h"
 #include "Audio/SoundWave.h"
 #include "Core/JsonSerializer.h"
@@ -87,4 +88,19 @@ TEST_F(AssetKindLoadingTests, AVectorCurveHasExactlyThreeChannels)
 	const UCurveVector* Flat = Load<UCurveVector>("CV_Flat", "/Script/Engine.CurveVector", "");
 	ASSERT_NE(Flat, nullptr);
 	EXPECT_EQ(Flat->FloatCurves[2].GetNumKeys(), 0);
+}
+
+TEST_F(AssetKindLoadingTests, ATagTheHeaderAlreadyHeldIsListedOnceWithTheAssetsValue)
+{
+	WriteAsset(Editor.Project(), "DT_Stale", "/Script/Engine.DataTable", {{"RowStructure", "/Script/Old.Row"}, {"Owner", "Props"}},
+		R"("rowStruct":"/Script/DemoProject.PropRow","rows":[])");
+	const UDataTable* Table = LoadObject<UDataTable>("/Game/DT_Stale.DT_Stale");
+	ASSERT_NE(Table, nullptr);
+	const FAssetData Data(*Table);
+	ASSERT_EQ(Data.TagsAndValues.size(), 2u);
+	std::string Value;
+	ASSERT_TRUE(Data.GetTagValue("RowStructure", Value));
+	EXPECT_EQ(Value, "/Script/DemoProject.PropRow");
+	ASSERT_TRUE(Data.GetTagValue("Owner", Value));
+	EXPECT_EQ(Value, "Props");
 }

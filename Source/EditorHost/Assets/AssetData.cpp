@@ -20,7 +20,22 @@ FAssetData::FAssetData(std::string InPackageName, std::string InAssetName, FTopL
 FAssetData::FAssetData(const UObject& Asset)
 	: FAssetData(Asset.GetPackage()->GetName(), Asset.GetName(), Asset.GetClass()->GetClassPathName())
 {
-	Asset.GetAssetRegistryTags(TagsAndValues);
+	// An asset may publish a tag again that its file's header already held: the later
+	// value is the asset's current one, and it takes the earlier one's place.
+	std::vector<FAssetRegistryTag> Published;
+	Asset.GetAssetRegistryTags(Published);
+	for (FAssetRegistryTag& Tag : Published)
+	{
+		const auto Existing = std::find_if(TagsAndValues.begin(), TagsAndValues.end(), [&Tag](const FAssetRegistryTag& Entry) { return Entry.Name == Tag.Name; });
+		if (Existing != TagsAndValues.end())
+		{
+			Existing->Value = std::move(Tag.Value);
+		}
+		else
+		{
+			TagsAndValues.push_back(std::move(Tag));
+		}
+	}
 }
 
 std::string FAssetData::GetObjectPathString() const
