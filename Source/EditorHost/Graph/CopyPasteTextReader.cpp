@@ -1,0 +1,263 @@
+#include "Graph/CopyPasteText.h"
+
+#include "Graph/CopyPasteTextLines.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+namespace
+{
+	std::vector<std::string_view> SplitHeaderWords(std::string_view Text)
+	{
+		std::vector<std::string_view> Words;
+		std::size_t Start = std::string_view::npos;
+		bool bInQuotes = false;
+		for (std::size_t Index = 0; Index < Text.size(); ++Index)
+		{
+			const char Char = Text[Index];
+			if (bInQuotes)
+			{
+				if (Char == '\\')
+				{
+					++Index;
+				}
+				else if (Char == '"')
+				{
+					bInQuotes = false;
+				}
+				continue;
+			}
+			if (Char == ' ' || Char == '\t' || Char == '\r' || Char == '\v' || Char == '\f')
+			{
+				if (Start != std::string_view::npos)
+				{
+					Words.push_back(Text.substr(Start, Index - Start));
+					Start = std::string_view::npos;
+				}
+				continue;
+			}
+			if (Start == std::string_view::npos)
+			{
+				Start = Index;
+			}
+			bInQuotes = Char == '"';
+		}
+		if (Start != std::string_view::npos)
+		{
+			Words.push_back(Text.substr(Start));
+		}
+		return Words;
+	}
+
+	/**
+	 * Whether a class or name can be taken out of the line and written back in the editor's
+	 * place for it; one with quotes or escapes stays an attribute where it was.
+	 */
+	bool IsPlainWord(std::string_view Value)
+	{
+		return Value.find_first_of("\"\\") == std::string_view::npos;
+	}
+
+	/** The object a `Begin Object` line opens, with an empty body. */
+	FCopyPasteObject ReadHeader(std::string_view Content)
+	{
+		FCopyPasteObject Object;
+		bool bHasClass = false;
+		bool bHasName = false;
+		for (const std::string_view Word : SplitHeaderWords(Content.substr(CopyPasteLines::BeginKeyword.size())))
+		{
+			const std::size_t Equals = Word.find('=');
+			const std::string_view Key = Word.substr(0, Equals);
+			if (Equals == std::string_view::npos)
+			{
+				Object.Attributes.push_back({std::string(Key), std::nullopt});
+				continue;
+			}
+			const std::string_view Value = Word.substr(Equals + 1);
+			const bool bQuoted = Value.size() >= 2 && Value.front() == '"' && Value.back() == '"';
+			const std::string_view Unquoted = bQuoted ? Value.substr(1, Value.size() - 2) : Value;
+			if (Key == "Class" && !bHasClass && !Value.empty() && IsPlainWord(Value))
+			{
+				bHasClass = true;
+				Object.Class = Value;
+			}
+			else if (Key == "Name" && !bHasName && IsPlainWord(Unquoted))
+			{
+				bHasName = true;
+				Object.Name = Unquoted;
+			}
+			else
+			{
+				Object.Attributes.push_back({std::string(Key), std::string(Value)});
+			}
+		}
+		return Object;
+	}
+
+	/** A declared child still waiting for its body: the target of a `Begin Object Name=...` block. */
+	FCopyPasteObject* FindDeclaration(FCopyPasteObject& Parent, std::string_view Name)
+	{
+		for (FCopyPasteObject& Child : Parent.Children)
+		{
+			if (Child.Name == Name && !Child.Class.empty() && !Child.DefinitionAttributes && Child.Layout.empty())
+			{
+				return &Child;
+			}
+		}
+		return nullptr;
+	}
+
+	void ReadBodyLine(FCopyPasteObject& Object, std::string_view Content)
+	{
+		if (std::optional<FCopyPasteCustomProperty> Custom = CopyPasteLines::ReadCustomProperty(Content))
+		{
+			Object.AddCustomProperty(std::move(*Custom));
+		}
+		else if (std::optional<FCopyPasteProperty> Property = CopyPasteLines::ReadProperty(Content))
+		{
+			Object.AddProperty(std::move(*Property));
+		}
+		else
+		{
+			Object.AddOtherLine(std::string(Content));
+		}
+	}
+
+	class FCopyPasteReader
+	{
+	public:
+		FCopyPasteParse Read(std::string_view Text)
+		{
+			Result.Document.Layout.bEndsWithLineEnd = Text.empty() || Text.back() == '\n';
+			const std::size_t LineEnds = static_cast<std::size_t>(std::count(Text.begin(), Text.end(), '\n'));
+			if (LineEnds > 0)
+			{
+				// Mixed endings (a CR LF copy pasted into an LF file) follow the majority.
+				std::size_t CarriageReturnLineEnds = 0;
+				for (std::size_t Index = Text.find("\r\n"); Index != std::string_view::npos; Index = Text.find("\r\n", Index + 2))
+				{
+					++CarriageReturnLineEnds;
+				}
+				Result.Document.Layout.LineEnd = CarriageReturnLineEnds * 2 >= LineEnds ? "\r\n" : "\n";
+			}
+			std::size_t LineNumber = 0;
+			while (!Text.empty())
+			{
+				const std::size_t End = Text.find('\n');
+				std::string_view Line = Text.substr(0, End);
+				Text.remove_prefix(End == std::string_view::npos ? Text.size() : End + 1);
+				while (!Line.empty() && Line.back() == '\r')
+				{
+					Line.remove_suffix(1);
+				}
+				ReadLine(Line, ++LineNumber);
+			}
+			for (std::size_t Level = Open.size(); Level-- > 0;)
+			{
+				Warn(Open[Level].Line, "object \"" + Open[Level].Object->Name + "\" has no End Object; kept what was read");
+			}
+			return std::move(Result);
+		}
+
+	private:
+		struct FOpenObject
+		{
+			FCopyPasteObject* Object;
+			std::size_t Line;
+		};
+
+		void ReadLine(std::string_view Line, std::size_t LineNumber)
+		{
+			const std::size_t ContentStart = Line.find_first_not_of(" \t");
+			if (ContentStart == std::string_view::npos)
+			{
+				return;
+			}
+			const std::string_view Indentation = Line.substr(0, ContentStart);
+			const std::string_view Content = Line.substr(ContentStart);
+			const bool bBegin = CopyPasteLines::IsBegin(Content);
+			const bool bEnd = CopyPasteLines::IsEnd(Content);
+			if (SkippedLevels > 0)
+			{
+				SkippedLevels += bBegin ? 1 : 0;
+				SkippedLevels -= bEnd ? 1 : 0;
+				return;
+			}
+			const std::size_t Level = bEnd && !Open.empty() ? Open.size() - 1 : Open.size();
+			if (Level == 1 && !bIndentSeen)
+			{
+				bIndentSeen = true;
+				Result.Document.Layout.Indent = Indentation;
+			}
+			if (bBegin)
+			{
+				Begin(Content, LineNumber);
+			}
+			else if (bEnd)
+			{
+				if (Open.empty())
+				{
+					Warn(LineNumber, "End Object without Begin Object; ignored");
+					return;
+				}
+				Open.pop_back();
+			}
+			else if (Open.empty())
+			{
+				Warn(LineNumber, "text outside any object; ignored");
+			}
+			else
+			{
+				ReadBodyLine(*Open.back().Object, Content);
+			}
+		}
+
+		void Begin(std::string_view Content, std::size_t LineNumber)
+		{
+			if (Open.size() >= CopyPasteMaxDepth)
+			{
+				Warn(LineNumber, "object nested deeper than " + std::to_string(CopyPasteMaxDepth) + " levels; dropped");
+				SkippedLevels = 1;
+				return;
+			}
+			FCopyPasteObject Object = ReadHeader(Content);
+			if (Open.empty())
+			{
+				Result.Document.Objects.push_back(std::move(Object));
+				Open.push_back({&Result.Document.Objects.back(), LineNumber});
+				return;
+			}
+			FCopyPasteObject& Parent = *Open.back().Object;
+			if (Object.Class.empty())
+			{
+				if (FCopyPasteObject* Declared = FindDeclaration(Parent, Object.Name))
+				{
+					Declared->DefinitionAttributes = std::move(Object.Attributes);
+					Parent.Layout.push_back({ECopyPasteEntry::ChildDefinition, static_cast<std::size_t>(Declared - Parent.Children.data())});
+					Open.push_back({Declared, LineNumber});
+					return;
+				}
+			}
+			Parent.AddChild(std::move(Object));
+			Open.push_back({&Parent.Children.back(), LineNumber});
+		}
+
+		void Warn(std::size_t LineNumber, std::string Message)
+		{
+			Result.Warnings.push_back({LineNumber, std::move(Message)});
+		}
+
+		FCopyPasteParse Result;
+		/** The objects being read, outermost first; each lives in its parent, which gets no new child meanwhile. */
+		std::vector<FOpenObject> Open;
+		/** How many levels of a too-deep block remain to be skipped. */
+		std::size_t SkippedLevels = 0;
+		bool bIndentSeen = false;
+	};
+}
+
+FCopyPasteParse ParseCopyPasteText(std::string_view Text)
+{
+	return FCopyPasteReader().Read(Text);
+}

@@ -1,0 +1,320 @@
+#include "Graph/CopyPasteTextValue.h"
+
+#include "Graph/CopyPasteText.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace
+{
+	/** Lists and calls nest at most this deep; deeper text stays one token. */
+	constexpr std::size_t MaxValueDepth = CopyPasteMaxDepth;
+
+	bool IsNameStart(char Char)
+	{
+		return (Char >= 'A' && Char <= 'Z') || (Char >= 'a' && Char <= 'z') || Char == '_';
+	}
+
+	bool IsNameChar(char Char)
+	{
+		return IsNameStart(Char) || (Char >= '0' && Char <= '9');
+	}
+
+	/** The index just past the string that opens at Start, or nothing when it is not closed. */
+	std::optional<std::size_t> SkipString(std::string_view Text, std::size_t Start)
+	{
+		for (std::size_t Index = Start + 1; Index < Text.size(); ++Index)
+		{
+			if (Text[Index] == '\\')
+			{
+				++Index;
+			}
+			else if (Text[Index] == '"')
+			{
+				return Index + 1;
+			}
+		}
+		return std::nullopt;
+	}
+
+	/** Where the bracket that opens at Open closes, outside strings. */
+	std::optional<std::size_t> FindClose(std::string_view Text, std::size_t Open)
+	{
+		std::size_t Depth = 0;
+		for (std::size_t Index = Open; Index < Text.size(); ++Index)
+		{
+			const char Char = Text[Index];
+			if (Char == '"')
+			{
+				const std::optional<std::size_t> After = SkipString(Text, Index);
+				if (!After)
+				{
+					return std::nullopt;
+				}
+				Index = *After - 1;
+			}
+			else if (Char == '(')
+			{
+				++Depth;
+			}
+			else if (Char == ')' && --Depth == 0)
+			{
+				return Index;
+			}
+		}
+		return std::nullopt;
+	}
+
+	/** The text between commas that are outside strings and brackets; nothing when unbalanced. */
+	std::optional<std::vector<std::string_view>> SplitItems(std::string_view Text)
+	{
+		std::vector<std::string_view> Pieces;
+		std::size_t Depth = 0;
+		std::size_t Start = 0;
+		for (std::size_t Index = 0; Index < Text.size(); ++Index)
+		{
+			const char Char = Text[Index];
+			if (Char == '"')
+			{
+				const std::optional<std::size_t> After = SkipString(Text, Index);
+				if (!After)
+				{
+					return std::nullopt;
+				}
+				Index = *After - 1;
+			}
+			else if (Char == '(')
+			{
+				++Depth;
+			}
+			else if (Char == ')')
+			{
+				if (Depth == 0)
+				{
+					return std::nullopt;
+				}
+				--Depth;
+			}
+			else if (Char == ',' && Depth == 0)
+			{
+				Pieces.push_back(Text.substr(Start, Index - Start));
+				Start = Index + 1;
+			}
+		}
+		if (Depth != 0)
+		{
+			return std::nullopt;
+		}
+		Pieces.push_back(Text.substr(Start));
+		return Pieces;
+	}
+
+	/** The length of `Name` or `Name(Index)` followed by `=` at the start of Text. */
+	std::optional<std::size_t> KeyLength(std::string_view Text)
+	{
+		if (Text.empty() || !IsNameStart(Text.front()))
+		{
+			return std::nullopt;
+		}
+		std::size_t End = 1;
+		while (End < Text.size() && (IsNameChar(Text[End]) || Text[End] == '.'))
+		{
+			++End;
+		}
+		if (End < Text.size() && Text[End] == '(')
+		{
+			const std::size_t Digits = End + 1;
+			End = Digits;
+			while (End < Text.size() && Text[End] >= '0' && Text[End] <= '9')
+			{
+				++End;
+			}
+			if (End == Digits || End >= Text.size() || Text[End] != ')')
+			{
+				return std::nullopt;
+			}
+			++End;
+		}
+		if (End >= Text.size() || Text[End] != '=')
+		{
+			return std::nullopt;
+		}
+		return End;
+	}
+
+	bool IsBlank(std::string_view Text)
+	{
+		return Text.find_first_not_of(" \t") == std::string_view::npos;
+	}
+
+	FCopyPasteValue ParseSpan(std::string_view Text, std::size_t Depth);
+
+	/** The items between a list's or call's brackets. */
+	std::optional<FCopyPasteValue> ParseItems(std::string_view Inner, FCopyPasteValue::EKind Kind, std::size_t Depth)
+	{
+		std::optional<std::vector<std::string_view>> Pieces = SplitItems(Inner);
+		if (!Pieces)
+		{
+			return std::nullopt;
+		}
+		FCopyPasteValue Value;
+		Value.Kind = Kind;
+		if (IsBlank(Pieces->back()))
+		{
+			Value.bTrailingComma = Pieces->size() > 1;
+			Value.TrailingSpace = Pieces->back();
+			Pieces->pop_back();
+		}
+		for (std::string_view Piece : *Pieces)
+		{
+			FCopyPasteValueItem Item;
+			const std::size_t SpaceEnd = std::min(Piece.find_first_not_of(" \t"), Piece.size());
+			Item.Space = Piece.substr(0, SpaceEnd);
+			Piece.remove_prefix(SpaceEnd);
+			if (const std::optional<std::size_t> Length = KeyLength(Piece))
+			{
+				Item.Key = Piece.substr(0, *Length);
+				Piece.remove_prefix(*Length + 1);
+			}
+			Item.Value = ParseSpan(Piece, Depth + 1);
+			Value.Items.push_back(std::move(Item));
+		}
+		return Value;
+	}
+
+	FCopyPasteValue MakeToken(std::string_view Text)
+	{
+		FCopyPasteValue Value;
+		Value.Text = Text;
+		return Value;
+	}
+
+	FCopyPasteValue ParseSpan(std::string_view Text, std::size_t Depth)
+	{
+		if (Text.empty() || Depth >= MaxValueDepth)
+		{
+			return MakeToken(Text);
+		}
+		if (Text.front() == '"')
+		{
+			if (SkipString(Text, 0) == Text.size())
+			{
+				FCopyPasteValue Value;
+				Value.Kind = FCopyPasteValue::EKind::String;
+				Value.Text = Text;
+				return Value;
+			}
+			return MakeToken(Text);
+		}
+		std::size_t Open = 0;
+		while (Open < Text.size() && IsNameChar(Text[Open]))
+		{
+			++Open;
+		}
+		const bool bList = Open == 0;
+		if (Open < Text.size() && Text[Open] == '(' && (bList || IsNameStart(Text.front())) && FindClose(Text, Open) == Text.size() - 1)
+		{
+			const FCopyPasteValue::EKind Kind = bList ? FCopyPasteValue::EKind::List : FCopyPasteValue::EKind::Call;
+			if (std::optional<FCopyPasteValue> Value = ParseItems(Text.substr(Open + 1, Text.size() - Open - 2), Kind, Depth))
+			{
+				Value->Text = Text.substr(0, Open);
+				return std::move(*Value);
+			}
+		}
+		return MakeToken(Text);
+	}
+
+	void WriteValue(const FCopyPasteValue& Value, std::string& Out, std::size_t Depth)
+	{
+		Out += Value.Text;
+		if (Value.Kind != FCopyPasteValue::EKind::List && Value.Kind != FCopyPasteValue::EKind::Call)
+		{
+			return;
+		}
+		Out += '(';
+		for (std::size_t Index = 0; Index < Value.Items.size() && Depth < MaxValueDepth; ++Index)
+		{
+			const FCopyPasteValueItem& Item = Value.Items[Index];
+			Out += Index > 0 ? "," : "";
+			Out += Item.Space;
+			if (Item.Key)
+			{
+				Out += *Item.Key + '=';
+			}
+			WriteValue(Item.Value, Out, Depth + 1);
+		}
+		Out += Value.bTrailingComma ? "," : "";
+		Out += Value.TrailingSpace;
+		Out += ')';
+	}
+}
+
+const FCopyPasteValue* FCopyPasteValue::Find(std::string_view Key) const
+{
+	for (const FCopyPasteValueItem& Item : Items)
+	{
+		if (Item.Key == Key)
+		{
+			return &Item.Value;
+		}
+	}
+	return nullptr;
+}
+
+std::string FCopyPasteValue::AsPlainText() const
+{
+	if (Kind == EKind::String)
+	{
+		return UnquoteCopyPasteString(Text).value_or(Text);
+	}
+	return WriteCopyPasteValue(*this);
+}
+
+FCopyPasteValue ParseCopyPasteValue(std::string_view Text)
+{
+	return ParseSpan(Text, 0);
+}
+
+std::string WriteCopyPasteValue(const FCopyPasteValue& Value)
+{
+	std::string Out;
+	WriteValue(Value, Out, 0);
+	return Out;
+}
+
+std::optional<std::string> UnquoteCopyPasteString(std::string_view Text)
+{
+	if (Text.empty() || Text.front() != '"' || SkipString(Text, 0) != Text.size())
+	{
+		return std::nullopt;
+	}
+	std::string Content;
+	for (std::size_t Index = 1; Index + 1 < Text.size(); ++Index)
+	{
+		char Char = Text[Index];
+		if (Char == '\\')
+		{
+			Char = Text[++Index];
+			Char = Char == 'n' ? '\n' : Char == 'r' ? '\r' : Char == 't' ? '\t' : Char;
+		}
+		Content += Char;
+	}
+	return Content;
+}
+
+std::string QuoteCopyPasteString(std::string_view Content)
+{
+	std::string Text = "\"";
+	for (const char Char : Content)
+	{
+		switch (Char)
+		{
+		case '\n': Text += "\\n"; break;
+		case '\r': Text += "\\r"; break;
+		case '\t': Text += "\\t"; break;
+		case '\\': case '"': case '\'': Text += '\\'; Text += Char; break;
+		default: Text += Char; break;
+		}
+	}
+	return Text + '"';
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct FCopyPasteValueItem;
+
+/**
+ * A property or pin value as a small tree: `(Key=Value,...)` lists, quoted strings, calls such
+ * as NSLOCTEXT("ns", "key", "text"), and bare tokens (True, 1.000000, GUIDs, enum names, object
+ * and class references in every spelling, `K2Node_X_0 <PinId>` links). Spacing, trailing commas
+ * and escapes are kept, so writing an unchanged tree gives back the text it was read from.
+ */
+struct FCopyPasteValue
+{
+	enum class EKind
+	{
+		Token,
+		String,
+		List,
+		Call,
+	};
+
+	EKind Kind = EKind::Token;
+	/** Token: the text as written. String: with its quotes and escapes. Call: the function name. */
+	std::string Text;
+	/** The items of a list or the arguments of a call. */
+	std::vector<FCopyPasteValueItem> Items;
+	/** Whether a comma follows the last item, as on pin lines. */
+	bool bTrailingComma = false;
+	/** Spaces before the closing bracket when the list is empty or ends with a comma. */
+	std::string TrailingSpace;
+
+	/** The value of the first item with that key. */
+	const FCopyPasteValue* Find(std::string_view Key) const;
+	/** A string decoded, any other value as written. */
+	std::string AsPlainText() const;
+};
+
+struct FCopyPasteValueItem
+{
+	/** Spaces before the item, e.g. the one after each comma in NSLOCTEXT(...). */
+	std::string Space;
+	/** `Key` of `Key=Value`, with its array index when it has one; missing for plain items. */
+	std::optional<std::string> Key;
+	FCopyPasteValue Value;
+};
+
+/** Never fails: text that is not a well-formed list, string or call becomes one token. */
+FCopyPasteValue ParseCopyPasteValue(std::string_view Text);
+std::string WriteCopyPasteValue(const FCopyPasteValue& Value);
+
+/** The content of a quoted string with the editor's escapes (\" \\ \' \n \r \t) undone; nothing when Text is not one string. */
+std::optional<std::string> UnquoteCopyPasteString(std::string_view Text);
+/** A quoted string with the escapes the editor writes. */
+std::string QuoteCopyPasteString(std::string_view Content);

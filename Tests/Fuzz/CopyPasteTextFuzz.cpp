@@ -1,0 +1,35 @@
+#include "Graph/CopyPasteText.h"
+#include "Graph/CopyPasteTextPin.h"
+#include "Graph/CopyPasteTextValue.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+// Any text may be pasted. The reader must never crash; what it writes must read back to the
+// same text; and any value or pin text must write back exactly as it was read.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size)
+{
+	const std::string_view Text(reinterpret_cast<const char*>(Data), Size);
+	const std::string Written = WriteCopyPasteText(ParseCopyPasteText(Text).Document);
+	const FCopyPasteParse Reread = ParseCopyPasteText(Written);
+	if (!Reread.Warnings.empty() || WriteCopyPasteText(Reread.Document) != Written)
+	{
+		std::fprintf(stderr, "written text does not read back the same\n");
+		std::abort();
+	}
+	if (WriteCopyPasteValue(ParseCopyPasteValue(Text)) != Text)
+	{
+		std::fprintf(stderr, "value text did not write back as read\n");
+		std::abort();
+	}
+	if (const std::optional<FCopyPastePin> Pin = ParseCopyPastePin(Text); Pin && WriteCopyPasteValue(Pin->Fields) != Text)
+	{
+		std::fprintf(stderr, "pin text did not write back as read\n");
+		std::abort();
+	}
+	return 0;
+}

@@ -1,0 +1,61 @@
+#include "Graph/CopyPasteTextPin.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+	// From a UE4.27 split struct pin: a text call with nested brackets and quotes, sub-pins, links.
+	constexpr std::string_view SplitParent =
+		"(PinId=8F1BE1181C70470AB02C3A295CB6892E,PinName=\"DefaultChord\",PinFriendlyName=LOCGEN_FORMAT_NAMED(NSLOCTEXT(\"KismetSchema\", \"SplitPinFriendlyNameFormat\", \"{PinDisplayName} {ProtoPinDisplayName}\"), \"PinDisplayName\", \"Default (Chord)\", \"ProtoPinDisplayName\", \"x, y\"),"
+		"PinToolTip=\"Default Chord\\nInput Chord Structure\",PinType.PinCategory=\"struct\",PinType.PinSubCategory=\"\",PinType.PinSubCategoryObject=ScriptStruct'\"/Script/Slate.InputChord\"',"
+		"PinType.PinSubCategoryMemberReference=(),PinType.PinValueType=(),PinType.ContainerType=None,PinType.bIsReference=True,PinType.bIsConst=True,PinType.bIsWeakPointer=False,PinType.bIsUObjectWrapper=False,"
+		"SubPins=(K2Node_CallFunction_105 D64E0A0A4C1B2A3E9F8E7D6C5B4A3921,K2Node_CallFunction_105 E8A30A0A4C1B2A3E9F8E7D6C5B4A3921,),"
+		"PersistentGuid=00000000000000000000000000000000,bHidden=True,bNotConnectable=False,bDefaultValueIsReadOnly=False,bDefaultValueIsIgnored=False,bAdvancedView=False,bOrphanedPin=False,bSomethingNew=Maybe,)";
+}
+
+TEST(CopyPasteTextPinTest, ReadsTheFieldsAndKeepsTheLine)
+{
+	const std::optional<FCopyPastePin> Pin = ParseCopyPastePin(SplitParent);
+	ASSERT_TRUE(Pin.has_value());
+	EXPECT_EQ(Pin->PinId, "8F1BE1181C70470AB02C3A295CB6892E");
+	EXPECT_EQ(Pin->PinName, "DefaultChord");
+	ASSERT_TRUE(Pin->PinFriendlyName.has_value());
+	EXPECT_EQ(Pin->PinFriendlyName->Text, "LOCGEN_FORMAT_NAMED");
+	EXPECT_EQ(Pin->PinFriendlyName->Items.at(4).Value.AsPlainText(), "x, y");
+	EXPECT_EQ(Pin->PinToolTip, "Default Chord\nInput Chord Structure");
+	EXPECT_EQ(Pin->Direction, "EGPD_Input");
+	EXPECT_EQ(Pin->PinType.PinCategory, "struct");
+	EXPECT_EQ(Pin->PinType.PinSubCategoryObject, "ScriptStruct'\"/Script/Slate.InputChord\"'");
+	EXPECT_TRUE(Pin->PinType.bIsReference);
+	EXPECT_TRUE(Pin->PinType.bIsConst);
+	ASSERT_EQ(Pin->SubPins.size(), 2u);
+	EXPECT_EQ(Pin->SubPins[1].NodeName, "K2Node_CallFunction_105");
+	EXPECT_EQ(Pin->SubPins[1].PinId, "E8A30A0A4C1B2A3E9F8E7D6C5B4A3921");
+	EXPECT_TRUE(Pin->bHidden);
+	EXPECT_FALSE(Pin->DefaultValue.has_value());
+	EXPECT_EQ(Pin->Fields.Find("bSomethingNew")->Text, "Maybe");
+	EXPECT_EQ(Pin->Fields.Items.back().Key, "bSomethingNew");
+	EXPECT_TRUE(Pin->Fields.bTrailingComma);
+	EXPECT_EQ(WriteCopyPasteValue(Pin->Fields), SplitParent);
+}
+
+TEST(CopyPasteTextPinTest, ReadsLinksDefaultsAndOlderTypeFlags)
+{
+	const std::optional<FCopyPastePin> Pin = ParseCopyPastePin(
+		"(PinId=75CAD3B54A11137D26EE219525E20C3D,PinName=\"OutputPin\",Direction=\"EGPD_Output\",PinType.PinCategory=\"wildcard\",PinType.bIsMap=False,PinType.bIsSet=False,PinType.bIsArray=True,"
+		"DefaultValue=\"(R=0.000000,G=0.660000,B=1.000000,A=1.000000)\",DefaultObject=\"/Script/Engine.Default__GameplayStatics\","
+		"LinkedTo=(MaterialGraphNode_Root_2 F0D892554E1E97F6481FF9A035293903,K2Node_X_0 8A8B0F0D4C1B2A3E9F8E7D6C5B4A3921,broken,),ParentPin=K2Node_CallFunction_105 8F1BE1181C70470AB02C3A295CB6892E,)");
+	ASSERT_TRUE(Pin.has_value());
+	EXPECT_EQ(Pin->Direction, "EGPD_Output");
+	EXPECT_EQ(Pin->PinType.ContainerType, "Array");
+	EXPECT_EQ(Pin->DefaultValue, "(R=0.000000,G=0.660000,B=1.000000,A=1.000000)");
+	EXPECT_EQ(Pin->DefaultObject, "/Script/Engine.Default__GameplayStatics");
+	ASSERT_EQ(Pin->LinkedTo.size(), 2u);
+	EXPECT_EQ(Pin->LinkedTo[0].NodeName, "MaterialGraphNode_Root_2");
+	EXPECT_EQ(Pin->LinkedTo[1].PinId, "8A8B0F0D4C1B2A3E9F8E7D6C5B4A3921");
+	ASSERT_TRUE(Pin->ParentPin.has_value());
+	EXPECT_EQ(Pin->ParentPin->NodeName, "K2Node_CallFunction_105");
+
+	EXPECT_FALSE(ParseCopyPastePin("Name=\"Start\" IsArray=0").has_value());
+	EXPECT_FALSE(ParseCopyPastePin("(PinId=1,").has_value());
+}
