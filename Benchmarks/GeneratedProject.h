@@ -11,6 +11,9 @@
 #include <stdexcept>
 #include <string>
 
+inline constexpr int GeneratedProjectAssetCount = 100000;
+inline constexpr int GeneratedProjectFolderCount = 1000;
+
 /**
  * The generated 100,000-asset project in 1,000 folders (scripts/generate-project),
  * written once under the temporary folder and reused by later runs and by every
@@ -18,8 +21,8 @@
  */
 inline std::string GeneratedBenchmarkProject()
 {
-	constexpr int AssetCount = 100000;
-	constexpr int FolderCount = 1000;
+	constexpr int AssetCount = GeneratedProjectAssetCount;
+	constexpr int FolderCount = GeneratedProjectFolderCount;
 	const std::string Dir = UserTempDir() + "KorvaneBenchProject-" + std::to_string(AssetCount);
 	const std::string Marker = Dir + "/.complete";
 	if (!std::filesystem::exists(Marker))

@@ -72,3 +72,27 @@ std::string MissingFieldMessage(std::string_view FieldName)
 {
 	return "Missing '" + std::string(FieldName) + "' field";
 }
+
+FAssetPathRequest ReadAssetPathRequest(std::string_view BodyText)
+{
+	FAssetPathRequest Request;
+	Request.Body = ParseJsonBody(BodyText);
+	if (!Request.Body)
+	{
+		Request.Error = MakeErrorResponse(InvalidJsonBodyMessage);
+		return Request;
+	}
+	const std::optional<std::string> Path = Request.Body->TryGetStringField("path");
+	if (!Path)
+	{
+		Request.Error = MakeErrorResponse(MissingFieldMessage("path"));
+		return Request;
+	}
+	if (!IsValidAssetPath(*Path))
+	{
+		Request.Error = MakeErrorResponse(InvalidAssetPathMessage);
+		return Request;
+	}
+	Request.Path = *Path;
+	return Request;
+}

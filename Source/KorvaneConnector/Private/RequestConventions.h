@@ -19,6 +19,19 @@ void SendJsonResponse(const FJsonObject& Object, const FHttpResultCallback& OnCo
 /** True for a non-empty path without ".." under /Game/, /Engine/ or /Script/ (any letter case). */
 bool IsValidAssetPath(std::string_view Path);
 
+/** A read-style request naming one asset by `path`, as the detail routes take it. */
+struct FAssetPathRequest
+{
+	/** The body object, when the body is one. */
+	std::shared_ptr<FJsonObject> Body;
+	std::string Path;
+	/** The read-style answer when the request is not usable: "Invalid JSON body", "Missing 'path' field" or "Invalid asset path". */
+	std::shared_ptr<FJsonObject> Error;
+};
+
+/** Parses the body, reads the string `path` and checks it, in that order. */
+FAssetPathRequest ReadAssetPathRequest(std::string_view BodyText);
+
 /** A read-style error answer: an object whose only key is `error`. */
 std::shared_ptr<FJsonObject> MakeErrorResponse(std::string_view Message);
 /** An action-style failure answer: `success` false, then `error`. */

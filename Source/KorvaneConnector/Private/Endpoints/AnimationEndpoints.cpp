@@ -181,21 +181,12 @@ std::shared_ptr<FJsonObject> ListAnimations()
 
 std::shared_ptr<FJsonObject> GetAnimationDetail(const std::string& Body)
 {
-	const std::shared_ptr<FJsonObject> Request = ParseJsonBody(Body);
-	if (!Request)
+	const FAssetPathRequest Request = ReadAssetPathRequest(Body);
+	if (Request.Error)
 	{
-		return MakeErrorResponse(InvalidJsonBodyMessage);
+		return Request.Error;
 	}
-	const std::optional<std::string> Path = Request->TryGetStringField("path");
-	if (!Path)
-	{
-		return MakeErrorResponse(MissingFieldMessage("path"));
-	}
-	if (!IsValidAssetPath(*Path))
-	{
-		return MakeErrorResponse(InvalidAssetPathMessage);
-	}
-	const UAnimSequence* Sequence = LoadObject<UAnimSequence>(*Path);
+	const UAnimSequence* Sequence = LoadObject<UAnimSequence>(Request.Path);
 	if (Sequence == nullptr)
 	{
 		return MakeErrorResponse("AnimSequence not found");
@@ -203,7 +194,7 @@ std::shared_ptr<FJsonObject> GetAnimationDetail(const std::string& Body)
 
 	auto Detail = std::make_shared<FJsonObject>();
 	Detail->SetStringField("name", Sequence->GetName());
-	Detail->SetStringField("path", *Path);
+	Detail->SetStringField("path", Request.Path);
 	Detail->SetNumberField("duration", Sequence->GetPlayLength());
 	Detail->SetNumberField("numFrames", Sequence->GetNumberOfSampledKeys());
 	Detail->SetBoolField("isAdditive", Sequence->IsValidAdditive());

@@ -163,21 +163,12 @@ std::shared_ptr<FJsonObject> AssetDetails(std::string_view Path, const std::stri
 
 std::shared_ptr<FJsonObject> GetAssetDetails(const std::string& Body)
 {
-	const std::shared_ptr<FJsonObject> Request = ParseJsonBody(Body);
-	if (!Request)
+	const FAssetPathRequest Request = ReadAssetPathRequest(Body);
+	if (Request.Error)
 	{
-		return MakeErrorResponse(InvalidJsonBodyMessage);
+		return Request.Error;
 	}
-	const std::optional<std::string> Path = Request->TryGetStringField("path");
-	if (!Path)
-	{
-		return MakeErrorResponse(MissingFieldMessage("path"));
-	}
-	if (!IsValidAssetPath(*Path))
-	{
-		return MakeErrorResponse(InvalidAssetPathMessage);
-	}
-	return AssetDetails(*Path, Body);
+	return AssetDetails(Request.Path, Body);
 }
 
 std::shared_ptr<FJsonObject> GetAssetBatch(const std::string& Body)

@@ -108,21 +108,12 @@ std::shared_ptr<FJsonObject> ListSkeletons()
 
 std::shared_ptr<FJsonObject> GetSkeletonHierarchy(const std::string& Body)
 {
-	const std::shared_ptr<FJsonObject> Request = ParseJsonBody(Body);
-	if (!Request)
+	const FAssetPathRequest Request = ReadAssetPathRequest(Body);
+	if (Request.Error)
 	{
-		return MakeErrorResponse(InvalidJsonBodyMessage);
+		return Request.Error;
 	}
-	const std::optional<std::string> Path = Request->TryGetStringField("path");
-	if (!Path)
-	{
-		return MakeErrorResponse(MissingFieldMessage("path"));
-	}
-	if (!IsValidAssetPath(*Path))
-	{
-		return MakeErrorResponse(InvalidAssetPathMessage);
-	}
-	const USkeleton* Skeleton = LoadObject<USkeleton>(*Path);
+	const USkeleton* Skeleton = LoadObject<USkeleton>(Request.Path);
 	if (Skeleton == nullptr)
 	{
 		return MakeErrorResponse("Skeleton not found");
@@ -131,7 +122,7 @@ std::shared_ptr<FJsonObject> GetSkeletonHierarchy(const std::string& Body)
 	const FReferenceSkeleton& Bones = Skeleton->GetReferenceSkeleton();
 	auto Hierarchy = std::make_shared<FJsonObject>();
 	Hierarchy->SetStringField("name", Skeleton->GetName());
-	Hierarchy->SetStringField("path", *Path);
+	Hierarchy->SetStringField("path", Request.Path);
 	Hierarchy->SetNumberField("boneCount", Bones.Num());
 	FJsonValueArray BoneArray;
 	for (int32_t BoneIndex = 0; BoneIndex < Bones.Num(); ++BoneIndex)
