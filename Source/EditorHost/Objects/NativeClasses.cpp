@@ -2,6 +2,7 @@
 #include "Audio/AudioNativeClasses.h"
 #include "Data/DataNativeClasses.h"
 #include "Effects/EffectsNativeClasses.h"
+#include "Graph/EdGraphNativeClasses.h"
 #include "Level/LevelNativeClasses.h"
 #include "Meshes/StaticMeshNativeClasses.h"
 #include "Objects/ClassDatabase.h"
@@ -19,4 +20,5 @@ void BindNativeClasses(FClassDatabase& Database)
 	BindAudioNativeClasses(Database);
 	BindStaticMeshNativeClasses(Database);
 	BindDataNativeClasses(Database);
+	BindEdGraphNativeClasses(Database);
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class UEdGraph;
+class UEdGraphNode;
+
+/**
+ * Pastes the editor's node copy-paste text into Graph: one node per top-level object, in text
+ * order (the created nodes are returned in that order). Names that clash in the graph are
+ * renamed (K2Node_X_0 to K2Node_X_1...); NodeGuids and PinIds that clash are regenerated. Links
+ * between pasted nodes are restored from LinkedTo, links to other nodes are dropped. Unknown
+ * properties and child objects are kept. Malformed text gives the nodes that could be read.
+ */
+std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view Text);
+
+/** The nodes as copy-paste text; LinkedTo lists only links between the given nodes. */
+std::string ExportNodesToText(const std::vector<const UEdGraphNode*>& Nodes);

@@ -1,0 +1,153 @@
+#include "Graph/EdGraph.h"
+#include "Graph/EdGraphCopyPaste.h"
+#include "Graph/EdGraphNode.h"
+#include "Graph/EdGraphNodeProperties.h"
+#include "Graph/EdGraphPinFields.h"
+
+#include <map>
+#include <unordered_set>
+
+namespace
+{
+	/** A pasted node, with what the text called it and its pins, so links are found by the text's names. */
+	struct FPastedNode
+	{
+		UEdGraphNode* Node;
+		std::vector<std::pair<FCopyPastePin, UEdGraphPin*>> Pins;
+	};
+
+	struct FGuidHash
+	{
+		std::size_t operator()(const FGuid& Guid) const
+		{
+			return std::hash<uint64_t>()((uint64_t(Guid.A) << 32 | Guid.B) ^ (uint64_t(Guid.C) << 32 | Guid.D));
+		}
+	};
+
+	using FGuidSet = std::unordered_set<FGuid, FGuidHash>;
+
+	/** The guid, or a new one when it is already used; either way it counts as used from now on. */
+	FGuid ClaimGuid(const FGuid& Guid, FGuidSet& Used)
+	{
+		FGuid Claimed = Guid;
+		while (Used.contains(Claimed))
+		{
+			Claimed = FGuid::NewGuid();
+		}
+		Used.insert(Claimed);
+		return Claimed;
+	}
+
+	FPastedNode PasteNode(UEdGraphNode& Node, const FCopyPasteObject& Object, const FCopyPasteLayout& Layout, FGuidSet& UsedNodeGuids, FGuidSet& UsedPinIds)
+	{
+		Node.NodeClassPath = Object.Class;
+		Node.KeptObject = Object;
+		Node.KeptLayout = Layout;
+		for (const FCopyPasteProperty& Property : Object.Properties)
+		{
+			ReadEdGraphNodeProperty(Node, Property);
+		}
+		if (Node.NodeGuid.IsValid())
+		{
+			Node.NodeGuid = ClaimGuid(Node.NodeGuid, UsedNodeGuids);
+		}
+		FPastedNode Pasted{&Node, {}};
+		for (const FCopyPasteCustomProperty& Custom : Object.CustomProperties)
+		{
+			std::optional<FCopyPastePin> Parsed = Custom.Kind == "Pin" ? ParseCopyPastePin(Custom.Text) : std::nullopt;
+			if (!Parsed)
+			{
+				continue;
+			}
+			UEdGraphPin& Pin = Node.CreatePin();
+			ReadEdGraphPin(Pin, *Parsed);
+			Pin.PinId = ClaimGuid(Pin.PinId, UsedPinIds);
+			Pasted.Pins.emplace_back(std::move(*Parsed), &Pin);
+		}
+		return Pasted;
+	}
+
+	/** The pin the text called PinId (before any regenerated id). */
+	UEdGraphPin* FindPinByTextId(const FPastedNode& Pasted, std::string_view PinId)
+	{
+		const std::optional<FGuid> Wanted = FGuid::Parse(PinId);
+		for (const auto& [Parsed, Pin] : Pasted.Pins)
+		{
+			if (FGuid::Parse(Parsed.PinId) == Wanted)
+			{
+				return Pin;
+			}
+		}
+		return nullptr;
+	}
+
+	UEdGraphPin* FindPastedPin(const std::map<std::string, FPastedNode, std::less<>>& ByTextName, const FCopyPastePinLink& Link)
+	{
+		const auto Found = ByTextName.find(Link.NodeName);
+		return Found != ByTextName.end() ? FindPinByTextId(Found->second, Link.PinId) : nullptr;
+	}
+
+	/** Split pins name pins of their own node, so they are found there whatever the node is called now. */
+	void RestoreSplitPins(const FPastedNode& Pasted)
+	{
+		for (const auto& [Parsed, Pin] : Pasted.Pins)
+		{
+			for (const FCopyPastePinLink& Sub : Parsed.SubPins)
+			{
+				if (UEdGraphPin* const SubPin = FindPinByTextId(Pasted, Sub.PinId))
+				{
+					Pin->SubPins.push_back(SubPin);
+				}
+			}
+			Pin->ParentPin = Parsed.ParentPin ? FindPinByTextId(Pasted, Parsed.ParentPin->PinId) : nullptr;
+		}
+	}
+}
+
+std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view Text)
+{
+	const FCopyPasteParse Parse = ParseCopyPasteText(Text);
+	FGuidSet UsedNodeGuids;
+	FGuidSet UsedPinIds;
+	for (const UEdGraphNode* const Existing : Graph.GetNodes())
+	{
+		UsedNodeGuids.insert(Existing->NodeGuid);
+		for (const auto& Pin : Existing->GetPins())
+		{
+			UsedPinIds.insert(Pin->PinId);
+		}
+	}
+
+	std::vector<UEdGraphNode*> Created;
+	std::map<std::string, FPastedNode, std::less<>> ByTextName;
+	for (const FCopyPasteObject& Object : Parse.Document.Objects)
+	{
+		if (Object.Class.empty() || Object.Name.empty() || ByTextName.contains(Object.Name))
+		{
+			continue;
+		}
+		UEdGraphNode* const Node = Graph.CreateNode(Object.Name);
+		if (Node == nullptr)
+		{
+			continue;
+		}
+		ByTextName.emplace(Object.Name, PasteNode(*Node, Object, Parse.Document.Layout, UsedNodeGuids, UsedPinIds));
+		Created.push_back(Node);
+	}
+
+	for (const auto& [TextName, Pasted] : ByTextName)
+	{
+		RestoreSplitPins(Pasted);
+		for (const auto& [Parsed, Pin] : Pasted.Pins)
+		{
+			for (const FCopyPastePinLink& Link : Parsed.LinkedTo)
+			{
+				if (UEdGraphPin* const Other = FindPastedPin(ByTextName, Link))
+				{
+					Pin->MakeLinkTo(*Other);
+				}
+			}
+		}
+	}
+	return Created;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+class FClassDatabase;
+
+/** Binds UEdGraph and UEdGraphNode to their engine classes. */
+void BindEdGraphNativeClasses(FClassDatabase& Database);

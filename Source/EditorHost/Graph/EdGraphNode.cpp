@@ -1,0 +1,20 @@
+#include "Graph/EdGraphNode.h"
+
+#include <algorithm>
+
+UEdGraphPin& UEdGraphNode::CreatePin()
+{
+	return *Pins.emplace_back(std::make_unique<UEdGraphPin>(*this));
+}
+
+UEdGraphPin* UEdGraphNode::FindPin(std::string_view PinName) const
+{
+	const auto Found = std::ranges::find_if(Pins, [PinName](const auto& Pin) { return Pin->PinName == PinName; });
+	return Found != Pins.end() ? Found->get() : nullptr;
+}
+
+UEdGraphPin* UEdGraphNode::FindPinById(const FGuid& PinId) const
+{
+	const auto Found = std::ranges::find_if(Pins, [&PinId](const auto& Pin) { return Pin->PinId == PinId; });
+	return Found != Pins.end() ? Found->get() : nullptr;
+}

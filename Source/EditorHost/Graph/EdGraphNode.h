@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Core/Guid.h"
+#include "Graph/CopyPasteText.h"
+#include "Graph/EdGraphPin.h"
+#include "Objects/Object.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/**
+ * A node of an editor graph, whatever its class: the class path is text, the common node
+ * properties are typed, and every other property line, custom line and child object is kept
+ * as it was read (KeptObject) so exporting the node writes it back unchanged.
+ */
+class UEdGraphNode : public UObject
+{
+	DECLARE_ENGINE_CLASS(UEdGraphNode, UObject, "/Script/Engine.EdGraphNode")
+
+public:
+	/** As written on `Begin Object Class=...`: `/Script/BlueprintGraph.K2Node_IfThenElse` or a short name. */
+	std::string NodeClassPath;
+	FGuid NodeGuid;
+	int32_t NodePosX = 0;
+	int32_t NodePosY = 0;
+	int32_t NodeWidth = 0;
+	int32_t NodeHeight = 0;
+	std::string NodeComment;
+	bool bCommentBubbleVisible = false;
+	bool bCommentBubblePinned = false;
+	/** The node's copy-paste object as read; its typed properties and pins are written from the fields above. */
+	FCopyPasteObject KeptObject;
+	/** How the text the node came from was laid out, so export writes it the same way. */
+	FCopyPasteLayout KeptLayout;
+
+	const std::vector<std::unique_ptr<UEdGraphPin>>& GetPins() const { return Pins; }
+	UEdGraphPin& CreatePin();
+	UEdGraphPin* FindPin(std::string_view PinName) const;
+	UEdGraphPin* FindPinById(const FGuid& PinId) const;
+
+private:
+	std::vector<std::unique_ptr<UEdGraphPin>> Pins;
+};

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Core/Guid.h"
+#include "Graph/CopyPasteTextValue.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class UEdGraphNode;
+
+enum class EEdGraphPinDirection
+{
+	Input,
+	Output,
+};
+
+struct FEdGraphPinType
+{
+	std::string PinCategory;
+	std::string PinSubCategory;
+	/** The object reference as written (`None`, `Class'"/Script/Engine.Actor"'`, ...). */
+	std::string PinSubCategoryObject = "None";
+	/** None, Array, Set or Map. */
+	std::string ContainerType = "None";
+	bool bIsReference = false;
+	bool bIsConst = false;
+	bool bIsWeakPointer = false;
+	bool bIsUObjectWrapper = false;
+};
+
+/**
+ * One pin of a graph node, owned by the node. Links are pointers to pins of other nodes and
+ * always go both ways (MakeLinkTo, BreakLinkTo). KeptFields holds the pin's copy-paste fields as
+ * they were read, unknown ones included, so export writes back what this type does not model.
+ */
+class UEdGraphPin
+{
+public:
+	explicit UEdGraphPin(UEdGraphNode& InOwningNode) : OwningNode(&InOwningNode) {}
+	~UEdGraphPin() { BreakAllPinLinks(); }
+	UEdGraphPin(const UEdGraphPin&) = delete;
+	UEdGraphPin& operator=(const UEdGraphPin&) = delete;
+
+	FGuid PinId;
+	std::string PinName;
+	/** A quoted string or a text call (NSLOCTEXT, ...), as written. */
+	std::optional<std::string> PinFriendlyName;
+	EEdGraphPinDirection Direction = EEdGraphPinDirection::Input;
+	FEdGraphPinType PinType;
+	std::optional<std::string> DefaultValue;
+	std::optional<std::string> DefaultObject;
+	/** The DefaultTextValue field as written. */
+	std::optional<std::string> DefaultTextValue;
+	bool bHidden = false;
+	bool bNotConnectable = false;
+	bool bAdvancedView = false;
+	bool bOrphanedPin = false;
+	/** The pins of the same node that this split struct pin was broken into. */
+	std::vector<UEdGraphPin*> SubPins;
+	/** The pin of the same node this sub-pin was split from. */
+	UEdGraphPin* ParentPin = nullptr;
+	FCopyPasteValue KeptFields;
+
+	UEdGraphNode& GetOwningNode() const { return *OwningNode; }
+	const std::vector<UEdGraphPin*>& GetLinkedTo() const { return LinkedTo; }
+
+	/** Links both pins; nothing when they are already linked or are the same pin. */
+	void MakeLinkTo(UEdGraphPin& Other);
+	/** Unlinks both pins; nothing when they are not linked. */
+	void BreakLinkTo(UEdGraphPin& Other);
+	void BreakAllPinLinks();
+
+private:
+	UEdGraphNode* OwningNode;
+	std::vector<UEdGraphPin*> LinkedTo;
+};
