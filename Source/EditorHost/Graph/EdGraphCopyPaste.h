@@ -12,9 +12,13 @@ class UEdGraphNode;
  * order (the created nodes are returned in that order). Names that clash in the graph are
  * renamed (K2Node_X_0 to K2Node_X_1...); NodeGuids and PinIds that clash are regenerated. Links
  * between pasted nodes are restored from LinkedTo, links to other nodes are dropped. Unknown
- * properties and child objects are kept. Malformed text gives the nodes that could be read.
+ * properties and child objects are kept. Pins stored as `EdGraphPin` sub-objects (older engines)
+ * are read too and written back in that form. Malformed text gives the nodes that could be read.
  */
 std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view Text);
 
-/** The nodes as copy-paste text; LinkedTo lists only links between the given nodes. */
+/**
+ * The nodes as copy-paste text; LinkedTo lists only links between the given nodes. A node renamed
+ * on import has the object name at the end of its ExportPath changed to its new name.
+ */
 std::string ExportNodesToText(const std::vector<const UEdGraphNode*>& Nodes);

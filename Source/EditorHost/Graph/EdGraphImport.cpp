@@ -1,5 +1,6 @@
 #include "Graph/EdGraph.h"
 #include "Graph/EdGraphCopyPaste.h"
+#include "Graph/EdGraphLegacyPins.h"
 #include "Graph/EdGraphNode.h"
 #include "Graph/EdGraphNodeProperties.h"
 #include "Graph/EdGraphPinFields.h"
@@ -64,16 +65,26 @@ namespace
 			Pin.PinId = ClaimGuid(Pin.PinId, UsedPinIds);
 			Pasted.Pins.emplace_back(std::move(*Parsed), &Pin);
 		}
+		for (const FCopyPasteObject& Child : Object.Children)
+		{
+			if (IsLegacyPinObject(Child) && Node.FindLegacyPin(Child.Name) == nullptr)
+			{
+				UEdGraphPin& Pin = Node.CreatePin();
+				FCopyPastePin Named = ReadLegacyEdGraphPin(Pin, Child);
+				Pin.PinId = ClaimGuid(FGuid::NewGuid(), UsedPinIds);
+				Pasted.Pins.emplace_back(std::move(Named), &Pin);
+			}
+		}
 		return Pasted;
 	}
 
-	/** The pin the text called PinId (before any regenerated id). */
+	/** The pin the text called PinId (before any regenerated id), or, for a legacy pin, its sub-object name. */
 	UEdGraphPin* FindPinByTextId(const FPastedNode& Pasted, std::string_view PinId)
 	{
 		const std::optional<FGuid> Wanted = FGuid::Parse(PinId);
 		for (const auto& [Parsed, Pin] : Pasted.Pins)
 		{
-			if (FGuid::Parse(Parsed.PinId) == Wanted)
+			if (Wanted ? FGuid::Parse(Parsed.PinId) == Wanted : Parsed.PinId == PinId)
 			{
 				return Pin;
 			}

@@ -18,3 +18,9 @@ UEdGraphPin* UEdGraphNode::FindPinById(const FGuid& PinId) const
 	const auto Found = std::ranges::find_if(Pins, [&PinId](const auto& Pin) { return Pin->PinId == PinId; });
 	return Found != Pins.end() ? Found->get() : nullptr;
 }
+
+UEdGraphPin* UEdGraphNode::FindLegacyPin(std::string_view ObjectName) const
+{
+	const auto Found = std::ranges::find_if(Pins, [ObjectName](const auto& Pin) { return !ObjectName.empty() && Pin->LegacyObjectName == ObjectName; });
+	return Found != Pins.end() ? Found->get() : nullptr;
+}

@@ -40,6 +40,8 @@ public:
 	UEdGraphPin& CreatePin();
 	UEdGraphPin* FindPin(std::string_view PinName) const;
 	UEdGraphPin* FindPinById(const FGuid& PinId) const;
+	/** The pin read from the legacy `EdGraphPin` sub-object of that name. */
+	UEdGraphPin* FindLegacyPin(std::string_view ObjectName) const;
 
 private:
 	std::vector<std::unique_ptr<UEdGraphPin>> Pins;

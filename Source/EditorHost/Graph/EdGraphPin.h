@@ -61,6 +61,8 @@ public:
 	/** The pin of the same node this sub-pin was split from. */
 	UEdGraphPin* ParentPin = nullptr;
 	FCopyPasteValue KeptFields;
+	/** The name of the `EdGraphPin` sub-object older engines stored the pin as; empty for a `CustomProperties Pin` line. */
+	std::string LegacyObjectName;
 
 	UEdGraphNode& GetOwningNode() const { return *OwningNode; }
 	const std::vector<UEdGraphPin*>& GetLinkedTo() const { return LinkedTo; }
