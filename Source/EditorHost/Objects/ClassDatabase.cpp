@@ -4,6 +4,7 @@
 #include "Core/JsonSerializer.h"
 #include "Core/LogHost.h"
 #include "Objects/ClassDatabaseText.h"
+#include "Objects/Function.h"
 #include "Objects/ObjectInternals.h"
 #include "Objects/Package.h"
 #include "Objects/ScriptStruct.h"
@@ -14,9 +15,10 @@
 
 namespace
 {
-	constexpr std::string_view ClassKeys[] = {"path", "super", "flags", "properties"};
+	constexpr std::string_view ClassKeys[] = {"path", "super", "flags", "properties", "functions"};
 	constexpr std::string_view StructKeys[] = {"path", "super", "properties"};
 	constexpr std::string_view PropertyKeys[] = {"name", "type", "flags", "meta", "default"};
+	constexpr std::string_view FunctionKeys[] = {"name", "flags", "meta", "params"};
 
 	bool HasOnlyKnownKeys(const FJsonObject& Entry, std::span<const std::string_view> Known, std::string& OutUnknown)
 	{
@@ -61,6 +63,34 @@ namespace
 		return true;
 	}
 
+	/** Copies Entry's "meta" object (all values text) onto Target; false names the first value that is not text. */
+	template <typename TTarget>
+	bool ReadMetaData(const FJsonObject& Entry, TTarget& Target, std::string& OutError)
+	{
+		const FJsonValue* Field = Entry.TryGetField("meta");
+		if (Field == nullptr)
+		{
+			return true;
+		}
+		const std::shared_ptr<FJsonObject> Meta = Field->TryGetObject();
+		if (!Meta)
+		{
+			OutError = "\"meta\" is not an object";
+			return false;
+		}
+		for (const FJsonObject::FMember& Member : Meta->Values())
+		{
+			const std::string* MetaValue = Member.second.TryGetString();
+			if (MetaValue == nullptr)
+			{
+				OutError = "metadata " + Member.first + " is not text";
+				return false;
+			}
+			Target.SetMetaData(Member.first, *MetaValue);
+		}
+		return true;
+	}
+
 	std::optional<FProperty> ReadProperty(const FJsonValue& Value, std::string& OutError)
 	{
 		const std::shared_ptr<FJsonObject> Entry = Value.TryGetObject();
@@ -89,18 +119,10 @@ namespace
 			return std::nullopt;
 		}
 		FProperty Property(*Name, *Type, Flags);
-		if (const std::shared_ptr<FJsonObject> Meta = Entry->TryGetObjectField("meta"))
+		if (!ReadMetaData(*Entry, Property, OutError))
 		{
-			for (const FJsonObject::FMember& Member : Meta->Values())
-			{
-				const std::string* MetaValue = Member.second.TryGetString();
-				if (MetaValue == nullptr)
-				{
-					OutError = "property " + *Name + ": metadata " + Member.first + " is not text";
-					return std::nullopt;
-				}
-				Property.SetMetaData(Member.first, *MetaValue);
-			}
+			OutError = "property " + *Name + ": " + OutError;
+			return std::nullopt;
 		}
 		if (const std::optional<std::string> Default = Entry->TryGetStringField("default"))
 		{
@@ -109,10 +131,10 @@ namespace
 		return Property;
 	}
 
-	/** Reads Entry's "properties" array into OutProperties; false names the first faulty one. */
-	bool ReadProperties(const FJsonObject& Entry, std::vector<FProperty>& OutProperties, std::string& OutError)
+	/** Reads Entry's array of property entries under Key into OutProperties; false names the first faulty one. */
+	bool ReadProperties(const FJsonObject& Entry, std::string_view Key, std::vector<FProperty>& OutProperties, std::string& OutError)
 	{
-		const std::shared_ptr<FJsonValueArray> Properties = Entry.TryGetArrayField("properties");
+		const std::shared_ptr<FJsonValueArray> Properties = Entry.TryGetArrayField(Key);
 		if (!Properties)
 		{
 			return true;
@@ -126,6 +148,106 @@ namespace
 				return false;
 			}
 			OutProperties.push_back(std::move(*Property));
+		}
+		return true;
+	}
+
+	/** Adds the parameters in order; false names the first that lacks Parm, repeats a name or is a second ReturnParm. */
+	bool AddParams(UFunction& Function, std::vector<FProperty> Params, std::string& OutError)
+	{
+		for (FProperty& Param : Params)
+		{
+			if (!Param.HasAnyPropertyFlags(CPF_Parm))
+			{
+				OutError = "parameter " + Param.GetName() + " is not flagged Parm";
+				return false;
+			}
+			if (Function.FindParam(Param.GetName()) != nullptr)
+			{
+				OutError = "parameter " + Param.GetName() + " is declared twice";
+				return false;
+			}
+			if (Param.HasAnyPropertyFlags(CPF_ReturnParm) && Function.GetReturnProperty() != nullptr)
+			{
+				OutError = "more than one ReturnParm";
+				return false;
+			}
+			Function.AddParam(std::move(Param));
+		}
+		return true;
+	}
+
+	/** A function entry: parameters all carry Parm, have distinct names, and at most one is the return value. */
+	std::optional<UFunction> ReadFunction(const FJsonValue& Value, std::string& OutError)
+	{
+		const std::shared_ptr<FJsonObject> Entry = Value.TryGetObject();
+		if (!Entry)
+		{
+			OutError = "a function is not an object";
+			return std::nullopt;
+		}
+		std::string Unknown;
+		if (!HasOnlyKnownKeys(*Entry, FunctionKeys, Unknown))
+		{
+			OutError = "unknown function key \"" + Unknown + "\"";
+			return std::nullopt;
+		}
+		const std::optional<std::string> Name = Entry->TryGetStringField("name");
+		if (!Name || Name->empty())
+		{
+			OutError = "a function needs a \"name\"";
+			return std::nullopt;
+		}
+		const FJsonValue* ParamsField = Entry->TryGetField("params");
+		if (ParamsField != nullptr && !ParamsField->TryGetArray())
+		{
+			OutError = "function " + *Name + ": \"params\" is not an array";
+			return std::nullopt;
+		}
+		uint64_t Flags = 0;
+		std::vector<FProperty> Params;
+		if (!ReadFlags(*Entry, ParseFunctionFlag, Flags, OutError) || !ReadProperties(*Entry, "params", Params, OutError))
+		{
+			OutError = "function " + *Name + ": " + OutError;
+			return std::nullopt;
+		}
+		UFunction Function(*Name, static_cast<uint32_t>(Flags));
+		if (!ReadMetaData(*Entry, Function, OutError) || !AddParams(Function, std::move(Params), OutError))
+		{
+			OutError = "function " + *Name + ": " + OutError;
+			return std::nullopt;
+		}
+		return Function;
+	}
+
+	/** Reads Entry's "functions" array; false names the first faulty or repeated one. */
+	bool ReadFunctions(const FJsonObject& Entry, std::vector<UFunction>& OutFunctions, std::string& OutError)
+	{
+		const FJsonValue* Field = Entry.TryGetField("functions");
+		if (Field == nullptr)
+		{
+			return true;
+		}
+		const std::shared_ptr<FJsonValueArray> Functions = Field->TryGetArray();
+		if (!Functions)
+		{
+			OutError = "\"functions\" is not an array";
+			return false;
+		}
+		for (const FJsonValue& Value : *Functions)
+		{
+			std::optional<UFunction> Function = ReadFunction(Value, OutError);
+			if (!Function)
+			{
+				return false;
+			}
+			const auto Same = [&Function](const UFunction& Other) { return Other.GetName() == Function->GetName(); };
+			if (std::any_of(OutFunctions.begin(), OutFunctions.end(), Same))
+			{
+				OutError = "function " + Function->GetName() + " is declared twice";
+				return false;
+			}
+			OutFunctions.push_back(std::move(*Function));
 		}
 		return true;
 	}
@@ -284,7 +406,7 @@ bool FClassDatabase::AddClass(std::string_view Path, std::string_view SuperPath,
 	Class->SuperClass = Super;
 	Class->ClassFlags = static_cast<uint32_t>(Flags) | CLASS_Native;
 	Class->DeclarationIndex = Classes.size();
-	if (!ReadProperties(Entry, Class->Properties, OutError))
+	if (!ReadProperties(Entry, "properties", Class->Properties, OutError))
 	{
 		return false;
 	}
@@ -292,12 +414,25 @@ bool FClassDatabase::AddClass(std::string_view Path, std::string_view SuperPath,
 	{
 		Property.SetOwnerClass(Class.get());
 	}
+	std::vector<UFunction> Functions;
+	if (!ReadFunctions(Entry, Functions, OutError))
+	{
+		return false;
+	}
+	for (UFunction& Function : Functions)
+	{
+		Function.SetOwnerClass(Class.get());
+	}
 
 	UPackage* Package = FindOrAddScriptPackage(ClassPath.PackageName);
 	FObjectInternals::Initialize(*Class, nullptr, Package, ClassPath.AssetName, RF_Public | RF_Standalone);
 	UClass* Added = static_cast<UClass*>(FObjectInternals::AttachToOuter(std::move(Class)));
 	Classes.push_back(Added);
 	ClassesByPath.emplace(std::string(Path), Added);
+	if (!Functions.empty())
+	{
+		FunctionsByClass.emplace(Added, std::move(Functions));
+	}
 	return true;
 }
 
@@ -332,7 +467,7 @@ bool FClassDatabase::AddStruct(std::string_view Path, std::string_view SuperPath
 	}
 	auto Struct = std::make_unique<UScriptStruct>();
 	Struct->SuperStruct = Super;
-	if (!ReadProperties(Entry, Struct->Properties, OutError))
+	if (!ReadProperties(Entry, "properties", Struct->Properties, OutError))
 	{
 		return false;
 	}
@@ -374,6 +509,27 @@ UClass* FClassDatabase::FindClassByName(std::string_view Name) const
 {
 	const auto Found = std::find_if(Classes.begin(), Classes.end(), [Name](const UClass* Class) { return Class->GetName() == Name; });
 	return Found == Classes.end() ? nullptr : *Found;
+}
+
+const std::vector<UFunction>& FClassDatabase::GetOwnFunctions(const UClass* Class) const
+{
+	static const std::vector<UFunction> NoFunctions;
+	const auto Found = FunctionsByClass.find(Class);
+	return Found == FunctionsByClass.end() ? NoFunctions : Found->second;
+}
+
+const UFunction* FClassDatabase::FindFunction(const UClass* Class, std::string_view FunctionName) const
+{
+	for (; Class != nullptr; Class = Class->GetSuperClass())
+	{
+		const std::vector<UFunction>& Functions = GetOwnFunctions(Class);
+		const auto Found = std::find_if(Functions.begin(), Functions.end(), [FunctionName](const UFunction& Function) { return Function.GetName() == FunctionName; });
+		if (Found != Functions.end())
+		{
+			return &*Found;
+		}
+	}
+	return nullptr;
 }
 
 UScriptStruct* FClassDatabase::FindStruct(std::string_view StructPath) const

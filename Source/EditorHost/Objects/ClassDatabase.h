@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Objects/Class.h"
+#include "Objects/Function.h"
 
 #include <cstddef>
 #include <functional>
@@ -43,6 +44,11 @@ public:
 	/** A script package ("/Script/Engine"), a class or a structure, by path; nullptr otherwise. */
 	UObject* FindObject(std::string_view Path) const;
 
+	/** The functions Class itself declares (its "functions" entries), in declaration order. */
+	const std::vector<UFunction>& GetOwnFunctions(const UClass* Class) const;
+	/** The function of that name declared by Class or, failing that, by its nearest super; nullptr when none. */
+	const UFunction* FindFunction(const UClass* Class, std::string_view FunctionName) const;
+
 	/** Every class in declaration order; a class always comes after its super class. */
 	const std::vector<UClass*>& GetClasses() const { return Classes; }
 	/** The classes that derive from Class (all levels or direct children only), in declaration order. */
@@ -66,6 +72,7 @@ private:
 	std::vector<UClass*> Classes;
 	std::unordered_map<std::string, UClass*> ClassesByPath;
 	std::unordered_map<std::string, UScriptStruct*> StructsByPath;
+	std::unordered_map<const UClass*, std::vector<UFunction>> FunctionsByClass;
 };
 
 /** The classes derived from Class, in class database order (UObjectHash's GetDerivedClasses). */

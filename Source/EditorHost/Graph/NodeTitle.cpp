@@ -1,0 +1,168 @@
+#include "Graph/NodeTitle.h"
+
+#include "Graph/CopyPasteTextValue.h"
+#include "Graph/EdGraphNode.h"
+#include "Graph/NodeTitleNames.h"
+#include "Objects/ClassDatabase.h"
+#include "Objects/Function.h"
+
+#include <optional>
+#include <string_view>
+
+namespace
+{
+	std::string_view NodeClassName(const UEdGraphNode& Node)
+	{
+		const std::string_view Path = Node.NodeClassPath;
+		const std::size_t Dot = Path.rfind('.');
+		return Dot == std::string_view::npos ? Path : Path.substr(Dot + 1);
+	}
+
+	/** A property of the pasted node as a value tree. */
+	std::optional<FCopyPasteValue> NodeProperty(const UEdGraphNode& Node, std::string_view Name)
+	{
+		const FCopyPasteProperty* Property = Node.KeptObject.FindProperty(Name);
+		return Property != nullptr ? std::optional(ParseCopyPasteValue(Property->Value)) : std::nullopt;
+	}
+
+	std::string PlainProperty(const UEdGraphNode& Node, std::string_view Name)
+	{
+		const std::optional<FCopyPasteValue> Value = NodeProperty(Node, Name);
+		return Value ? Value->AsPlainText() : std::string();
+	}
+
+	std::string MemberField(const UEdGraphNode& Node, std::string_view Reference, std::string_view Field)
+	{
+		const std::optional<FCopyPasteValue> Value = NodeProperty(Node, Reference);
+		const FCopyPasteValue* Member = Value ? Value->Find(Field) : nullptr;
+		return Member != nullptr ? Member->AsPlainText() : std::string();
+	}
+
+	/** The function a member reference names: on MemberParent's class, else on the first class that declares it. */
+	const UFunction* FindReferencedFunction(const UEdGraphNode& Node, std::string_view Reference, std::string_view MemberName)
+	{
+		const FClassDatabase& Database = FClassDatabase::Get();
+		const std::string Parent = ReferencedObjectPath(MemberField(Node, Reference, "MemberParent"));
+		if (!Parent.empty())
+		{
+			return Database.FindFunction(Database.FindClass(Parent), MemberName);
+		}
+		for (const UClass* Class : Database.GetClasses())
+		{
+			if (const UFunction* Function = Database.FindFunction(Class, MemberName))
+			{
+				return Function;
+			}
+		}
+		return nullptr;
+	}
+
+	/** The editor's user-facing function name: DisplayName metadata, else the name split into words. */
+	std::string FunctionDisplayName(const UEdGraphNode& Node, std::string_view Reference)
+	{
+		const std::string MemberName = MemberField(Node, Reference, "MemberName");
+		const UFunction* Function = FindReferencedFunction(Node, Reference, MemberName);
+		if (Function != nullptr && Function->HasMetaData("DisplayName"))
+		{
+			return Function->GetMetaData("DisplayName");
+		}
+		return NameToDisplayString(MemberName);
+	}
+
+	/** A class named by a reference, as the editor shows it: a blueprint class without its _C. */
+	std::string ClassDisplayName(std::string_view Reference)
+	{
+		std::string Name = ReferencedObjectName(Reference);
+		if (Name.ends_with("_C"))
+		{
+			Name.resize(Name.size() - 2);
+		}
+		return Name;
+	}
+}
+
+std::string GetNodeTitle(const UEdGraphNode& Node, ENodeTitleType TitleType)
+{
+	const bool bFull = TitleType == ENodeTitleType::FullTitle;
+	const std::string_view ClassName = NodeClassName(Node);
+	if (ClassName == "EdGraphNode_Comment")
+	{
+		return Node.NodeComment;
+	}
+	if (!ClassName.starts_with("K2Node_"))
+	{
+		return std::string(ClassName);
+	}
+	const std::string_view Kind = ClassName.substr(std::string_view("K2Node_").size());
+	if (Kind == "CallFunction" || Kind == "CallArrayFunction")
+	{
+		return FunctionDisplayName(Node, "FunctionReference");
+	}
+	if (Kind == "Event")
+	{
+		return "Event " + FunctionDisplayName(Node, "EventReference");
+	}
+	if (Kind == "CustomEvent")
+	{
+		const std::string Name = PlainProperty(Node, "CustomFunctionName");
+		return bFull ? Name + "\nCustom Event" : Name;
+	}
+	if (Kind == "VariableGet")
+	{
+		const std::string Name = MemberField(Node, "VariableReference", "MemberName");
+		return bFull ? Name : "Get " + Name;
+	}
+	if (Kind == "VariableSet")
+	{
+		return bFull ? std::string("SET") : "Set " + MemberField(Node, "VariableReference", "MemberName");
+	}
+	if (Kind == "FunctionEntry")
+	{
+		return MemberField(Node, "FunctionReference", "MemberName");
+	}
+	if (Kind == "FunctionResult")
+	{
+		return "Return Node";
+	}
+	if (Kind == "IfThenElse")
+	{
+		return "Branch";
+	}
+	if (Kind == "ExecutionSequence")
+	{
+		return "Sequence";
+	}
+	if (Kind == "SwitchInteger")
+	{
+		return "Switch on Int";
+	}
+	if (Kind == "SwitchEnum")
+	{
+		return "Switch on " + ReferencedObjectName(PlainProperty(Node, "Enum"));
+	}
+	if (Kind == "DynamicCast")
+	{
+		return "Cast To " + ClassDisplayName(PlainProperty(Node, "TargetType"));
+	}
+	if (Kind == "MakeStruct" || Kind == "BreakStruct")
+	{
+		return (Kind == "MakeStruct" ? "Make " : "Break ") + ReferencedObjectName(PlainProperty(Node, "StructType"));
+	}
+	if (Kind == "MacroInstance")
+	{
+		return ReferencedObjectName(MemberField(Node, "MacroGraphReference", "MacroGraph"));
+	}
+	if (Kind == "Timeline")
+	{
+		return PlainProperty(Node, "TimelineName");
+	}
+	if (Kind == "InputKey")
+	{
+		return PlainProperty(Node, "InputKey");
+	}
+	if (Kind == "CreateWidget")
+	{
+		return "Create Widget";
+	}
+	return std::string(Kind);
+}
