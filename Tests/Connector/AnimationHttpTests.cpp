@@ -18,7 +18,7 @@ namespace
 	class AnimationsOverHttp : public ::testing::Test
 	{
 	protected:
-		explicit AnimationsOverHttp(bool bDemoProject = false) : Editor(FTestEditorOptions{.bDemoProject = bDemoProject}) {}
+		explicit AnimationsOverHttp(bool bDemoProject = false) : Editor(DemoProjectOptions(bDemoProject)) {}
 
 		void Serve()
 		{

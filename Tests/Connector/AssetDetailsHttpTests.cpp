@@ -20,7 +20,7 @@ namespace
 	class AssetDetailsOverHttp : public ::testing::Test
 	{
 	protected:
-		AssetDetailsOverHttp() : Editor(FTestEditorOptions{.bDemoProject = true}) {}
+		AssetDetailsOverHttp() : Editor(DemoProjectOptions()) {}
 
 		/** Serves the demo project, with the files the test wrote added to the registry. */
 		void Serve()

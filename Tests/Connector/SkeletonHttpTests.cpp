@@ -26,7 +26,7 @@ namespace
 	class SkeletonsOverHttp : public ::testing::Test
 	{
 	protected:
-		explicit SkeletonsOverHttp(bool bDemoProject = false) : Editor(FTestEditorOptions{.bDemoProject = bDemoProject}) {}
+		explicit SkeletonsOverHttp(bool bDemoProject = false) : Editor(DemoProjectOptions(bDemoProject)) {}
 
 		void Serve()
 		{

@@ -54,6 +54,14 @@ struct FTestEditorOptions
 	bool bPythonAvailable = true;
 };
 
+/** Options for an editor on a copy of the demo project (or, when false, on an empty project). */
+inline FTestEditorOptions DemoProjectOptions(bool bDemoProject = true)
+{
+	FTestEditorOptions Options;
+	Options.bDemoProject = bDemoProject;
+	return Options;
+}
+
 /**
  * An editor host on a temporary project. Until Serve is called the test thread is
  * the game thread; after it, the game thread runs in the background on a free
