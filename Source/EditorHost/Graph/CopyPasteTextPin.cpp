@@ -24,7 +24,7 @@ namespace
 		return Links;
 	}
 
-	void ReadPinTypeField(FCopyPastePinType& Type, std::string_view Key, const FCopyPasteValue& Value)
+	void ReadPinTypeField(FEdGraphPinType& Type, std::string_view Key, const FCopyPasteValue& Value)
 	{
 		if (Key == "PinCategory") Type.PinCategory = Value.AsPlainText();
 		else if (Key == "PinSubCategory") Type.PinSubCategory = Value.AsPlainText();

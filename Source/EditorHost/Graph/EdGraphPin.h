@@ -2,6 +2,7 @@
 
 #include "Core/Guid.h"
 #include "Graph/CopyPasteTextValue.h"
+#include "Graph/EdGraphPinType.h"
 
 #include <optional>
 #include <string>
@@ -13,20 +14,6 @@ enum class EEdGraphPinDirection
 {
 	Input,
 	Output,
-};
-
-struct FEdGraphPinType
-{
-	std::string PinCategory;
-	std::string PinSubCategory;
-	/** The object reference as written (`None`, `Class'"/Script/Engine.Actor"'`, ...). */
-	std::string PinSubCategoryObject = "None";
-	/** None, Array, Set or Map. */
-	std::string ContainerType = "None";
-	bool bIsReference = false;
-	bool bIsConst = false;
-	bool bIsWeakPointer = false;
-	bool bIsUObjectWrapper = false;
 };
 
 /**
