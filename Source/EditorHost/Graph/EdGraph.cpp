@@ -44,9 +44,9 @@ std::string UEdGraph::MakeUniqueNodeName(std::string_view WantedName) const
 	}
 }
 
-UEdGraphNode* UEdGraph::CreateNode(std::string_view WantedName)
+UEdGraphNode* UEdGraph::CreateNode(std::string_view WantedName, UClass* NodeClass)
 {
-	UEdGraphNode* const Node = NewObject<UEdGraphNode>(this, MakeUniqueNodeName(WantedName));
+	UEdGraphNode* const Node = NewObject<UEdGraphNode>(this, NodeClass != nullptr ? NodeClass : UEdGraphNode::StaticClass(), MakeUniqueNodeName(WantedName));
 	if (Node != nullptr)
 	{
 		Nodes.push_back(Node);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "Core/Delegates.h"
 #include "Objects/Object.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+class UClass;
 class UEdGraphNode;
 
 /** An editor graph: its schema and its nodes, in the order they were added. Nodes live inside the graph. */
@@ -19,12 +21,18 @@ public:
 
 	const std::vector<UEdGraphNode*>& GetNodes() const { return Nodes; }
 	/**
-	 * A new node named WantedName, or WantedName with its number raised until no object in the
-	 * graph has it; nullptr when the name is not a valid object name.
+	 * A new node of NodeClass (EdGraphNode when nullptr) named WantedName, or WantedName with its
+	 * number raised until no object in the graph has it; nullptr when the name is not a valid
+	 * object name or NodeClass is not a concrete node class.
 	 */
-	UEdGraphNode* CreateNode(std::string_view WantedName);
+	UEdGraphNode* CreateNode(std::string_view WantedName, UClass* NodeClass = nullptr);
 	/** Breaks the node's links and takes it out of the graph; it is destroyed at the next garbage collection. */
 	void RemoveNode(UEdGraphNode& Node);
+
+	/** Fires when the graph's content changed as a whole (a paste, a refresh). */
+	FSimpleMulticastDelegate OnGraphChanged;
+	/** Tells the graph's listeners that its nodes changed. */
+	void NotifyGraphChanged() { OnGraphChanged.Broadcast(); }
 
 private:
 	std::string MakeUniqueNodeName(std::string_view WantedName) const;

@@ -4,12 +4,47 @@
 #include "Graph/EdGraphNode.h"
 #include "Graph/EdGraphNodeProperties.h"
 #include "Graph/EdGraphPinFields.h"
+#include "Objects/ClassDatabase.h"
 
+#include <algorithm>
 #include <map>
 #include <unordered_set>
 
 namespace
 {
+	/**
+	 * The class `Begin Object Class=` names: a full path, or a short name as older editors wrote
+	 * it. A class the database does not know, or one that is not a concrete node class, gives a
+	 * plain EdGraphNode: the node stays opaque and still copies back as it was read.
+	 */
+	UClass* ResolveNodeClass(std::string_view ClassText)
+	{
+		const FClassDatabase& Database = FClassDatabase::Get();
+		UClass* const Class = ClassText.starts_with('/') ? Database.FindClass(ClassText) : Database.FindClassByName(ClassText);
+		if (Class == nullptr || !Class->IsChildOf<UEdGraphNode>() || Class->HasAnyClassFlags(CLASS_Abstract))
+		{
+			return UEdGraphNode::StaticClass();
+		}
+		return Class;
+	}
+
+	/**
+	 * Whether copy-paste text can refer to a node by this name: LinkedTo, SubPins and ParentPin
+	 * write `Name PinId` inside brackets and separated by commas, so a name holding a bracket,
+	 * comma, quote, space or path separator would not read back as the same node.
+	 */
+	bool IsLinkableNodeName(std::string_view Name)
+	{
+		return !Name.empty() && Name.find_first_of("()\",' \t./:") == std::string_view::npos
+			&& std::ranges::none_of(Name, [](char Character) { return static_cast<unsigned char>(Character) < 0x20; });
+	}
+
+	/** A pasted node keeps the name it was copied with when it can; otherwise it is named after its class. */
+	std::string PastedNodeName(std::string_view TextName, const UClass& NodeClass)
+	{
+		return IsLinkableNodeName(TextName) ? std::string(TextName) : NodeClass.GetName() + "_0";
+	}
+
 	/** A pasted node, with what the text called it and its pins, so links are found by the text's names. */
 	struct FPastedNode
 	{
@@ -137,7 +172,8 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 		{
 			continue;
 		}
-		UEdGraphNode* const Node = Graph.CreateNode(Object.Name);
+		UClass* const NodeClass = ResolveNodeClass(Object.Class);
+		UEdGraphNode* const Node = Graph.CreateNode(PastedNodeName(Object.Name, *NodeClass), NodeClass);
 		if (Node == nullptr)
 		{
 			continue;

@@ -102,7 +102,7 @@ namespace
 
 bool IsLegacyPinObject(const FCopyPasteObject& Object)
 {
-	return Object.Class == "EdGraphPin" || Object.Class.ends_with(".EdGraphPin");
+	return !Object.Name.empty() && (Object.Class == "EdGraphPin" || Object.Class.ends_with(".EdGraphPin"));
 }
 
 FCopyPastePin ReadLegacyEdGraphPin(UEdGraphPin& Pin, const FCopyPasteObject& Object)

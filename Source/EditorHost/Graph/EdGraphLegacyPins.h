@@ -14,7 +14,7 @@ class UEdGraphPin;
  * lines, where a link names the other node and its pin object instead of a PinId.
  */
 
-/** Whether the child object is such a pin (`Class=EdGraphPin` or `Class=/Script/Engine.EdGraphPin`). */
+/** Whether the child object is such a pin (`Class=EdGraphPin` or `Class=/Script/Engine.EdGraphPin`) with a name links can refer to. */
 bool IsLegacyPinObject(const FCopyPasteObject& Object);
 
 /**

@@ -52,6 +52,12 @@ public:
 	std::string LegacyObjectName;
 
 	UEdGraphNode& GetOwningNode() const { return *OwningNode; }
+	/**
+	 * The name the graph shows on the pin: its friendly name when it has one, else its name as
+	 * display words ("ReturnValue" as "Return Value"); empty for exec pins named execute or then,
+	 * which the editor draws without a label, and for a pin named None.
+	 */
+	std::string GetDisplayName() const;
 	const std::vector<UEdGraphPin*>& GetLinkedTo() const { return LinkedTo; }
 
 	/** Links both pins; nothing when they are already linked or are the same pin. */

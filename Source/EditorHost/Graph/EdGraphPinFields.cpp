@@ -88,9 +88,7 @@ void ReadEdGraphPin(UEdGraphPin& Pin, const FCopyPastePin& Parsed)
 		Pin.PinFriendlyName = WriteCopyPasteValue(*Parsed.PinFriendlyName);
 	}
 	Pin.Direction = Parsed.Direction == OutputDirection ? EEdGraphPinDirection::Output : EEdGraphPinDirection::Input;
-	Pin.PinType = {Parsed.PinType.PinCategory, Parsed.PinType.PinSubCategory, Parsed.PinType.PinSubCategoryObject,
-		Parsed.PinType.ContainerType, Parsed.PinType.bIsReference, Parsed.PinType.bIsConst,
-		Parsed.PinType.bIsWeakPointer, Parsed.PinType.bIsUObjectWrapper};
+	Pin.PinType = Parsed.PinType;
 	Pin.DefaultValue = Parsed.DefaultValue;
 	Pin.DefaultObject = Parsed.DefaultObject;
 	if (const FCopyPasteValue* const TextValue = Parsed.Fields.Find("DefaultTextValue"))

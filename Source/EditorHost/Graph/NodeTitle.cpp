@@ -2,6 +2,7 @@
 
 #include "Graph/CopyPasteTextValue.h"
 #include "Graph/EdGraphNode.h"
+#include "Graph/K2NodeProperties.h"
 #include "Graph/NodeTitleNames.h"
 #include "Objects/ClassDatabase.h"
 #include "Objects/Function.h"
@@ -31,25 +32,25 @@ namespace
 		return Value ? Value->AsPlainText() : std::string();
 	}
 
-	std::string MemberField(const UEdGraphNode& Node, std::string_view Reference, std::string_view Field)
+	/** A field of a node property that is a `(Key=Value,...)` list, such as MacroGraphReference's MacroGraph. */
+	std::string ListField(const UEdGraphNode& Node, std::string_view PropertyName, std::string_view Field)
 	{
-		const std::optional<FCopyPasteValue> Value = NodeProperty(Node, Reference);
-		const FCopyPasteValue* Member = Value ? Value->Find(Field) : nullptr;
-		return Member != nullptr ? Member->AsPlainText() : std::string();
+		const std::optional<FCopyPasteValue> Value = NodeProperty(Node, PropertyName);
+		const FCopyPasteValue* Item = Value ? Value->Find(Field) : nullptr;
+		return Item != nullptr ? Item->AsPlainText() : std::string();
 	}
 
 	/** The function a member reference names: on MemberParent's class, else on the first class that declares it. */
-	const UFunction* FindReferencedFunction(const UEdGraphNode& Node, std::string_view Reference, std::string_view MemberName)
+	const UFunction* FindReferencedFunction(const FMemberReference& Reference)
 	{
 		const FClassDatabase& Database = FClassDatabase::Get();
-		const std::string Parent = ReferencedObjectPath(MemberField(Node, Reference, "MemberParent"));
-		if (!Parent.empty())
+		if (!ReferencedObjectPath(Reference.MemberParent).empty())
 		{
-			return Database.FindFunction(Database.FindClass(Parent), MemberName);
+			return Database.FindFunction(Reference.GetMemberParentClass(), Reference.MemberName);
 		}
 		for (const UClass* Class : Database.GetClasses())
 		{
-			if (const UFunction* Function = Database.FindFunction(Class, MemberName))
+			if (const UFunction* Function = Database.FindFunction(Class, Reference.MemberName))
 			{
 				return Function;
 			}
@@ -58,15 +59,23 @@ namespace
 	}
 
 	/** The editor's user-facing function name: DisplayName metadata, else the name split into words. */
-	std::string FunctionDisplayName(const UEdGraphNode& Node, std::string_view Reference)
+	std::string FunctionDisplayName(const std::optional<FMemberReference>& Reference)
 	{
-		const std::string MemberName = MemberField(Node, Reference, "MemberName");
-		const UFunction* Function = FindReferencedFunction(Node, Reference, MemberName);
+		if (!Reference)
+		{
+			return std::string();
+		}
+		const UFunction* Function = FindReferencedFunction(*Reference);
 		if (Function != nullptr && Function->HasMetaData("DisplayName"))
 		{
 			return Function->GetMetaData("DisplayName");
 		}
-		return NameToDisplayString(MemberName);
+		return NameToDisplayString(Reference->MemberName);
+	}
+
+	std::string MemberName(const std::optional<FMemberReference>& Reference)
+	{
+		return Reference ? Reference->MemberName : std::string();
 	}
 
 	/** A class named by a reference, as the editor shows it: a blueprint class without its _C. */
@@ -96,29 +105,29 @@ std::string GetNodeTitle(const UEdGraphNode& Node, ENodeTitleType TitleType)
 	const std::string_view Kind = ClassName.substr(std::string_view("K2Node_").size());
 	if (Kind == "CallFunction" || Kind == "CallArrayFunction")
 	{
-		return FunctionDisplayName(Node, "FunctionReference");
+		return FunctionDisplayName(GetFunctionReference(Node));
 	}
 	if (Kind == "Event")
 	{
-		return "Event " + FunctionDisplayName(Node, "EventReference");
+		return "Event " + FunctionDisplayName(GetEventReference(Node));
 	}
 	if (Kind == "CustomEvent")
 	{
-		const std::string Name = PlainProperty(Node, "CustomFunctionName");
+		const std::string Name = GetCustomFunctionName(Node);
 		return bFull ? Name + "\nCustom Event" : Name;
 	}
 	if (Kind == "VariableGet")
 	{
-		const std::string Name = MemberField(Node, "VariableReference", "MemberName");
+		const std::string Name = MemberName(GetVariableReference(Node));
 		return bFull ? Name : "Get " + Name;
 	}
 	if (Kind == "VariableSet")
 	{
-		return bFull ? std::string("SET") : "Set " + MemberField(Node, "VariableReference", "MemberName");
+		return bFull ? std::string("SET") : "Set " + MemberName(GetVariableReference(Node));
 	}
 	if (Kind == "FunctionEntry")
 	{
-		return MemberField(Node, "FunctionReference", "MemberName");
+		return MemberName(GetFunctionReference(Node));
 	}
 	if (Kind == "FunctionResult")
 	{
@@ -150,7 +159,7 @@ std::string GetNodeTitle(const UEdGraphNode& Node, ENodeTitleType TitleType)
 	}
 	if (Kind == "MacroInstance")
 	{
-		return ReferencedObjectName(MemberField(Node, "MacroGraphReference", "MacroGraph"));
+		return ReferencedObjectName(ListField(Node, "MacroGraphReference", "MacroGraph"));
 	}
 	if (Kind == "Timeline")
 	{

@@ -75,6 +75,8 @@ public:
 
 private:
 	friend class FClassDatabase;
+	/** Blueprint classes are built by the editor, not read from the class database. */
+	friend class UBlueprintGeneratedClass;
 
 	UClass* SuperClass = nullptr;
 	uint32_t ClassFlags = CLASS_None;

@@ -4,12 +4,14 @@
 #include "Core/JsonSerializer.h"
 #include "Core/LogHost.h"
 #include "Objects/ClassDatabaseText.h"
+#include "Objects/Enum.h"
 #include "Objects/Function.h"
 #include "Objects/ObjectInternals.h"
 #include "Objects/Package.h"
 #include "Objects/ScriptStruct.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <span>
 
@@ -19,6 +21,8 @@ namespace
 	constexpr std::string_view StructKeys[] = {"path", "super", "properties"};
 	constexpr std::string_view PropertyKeys[] = {"name", "type", "flags", "meta", "default"};
 	constexpr std::string_view FunctionKeys[] = {"name", "flags", "meta", "params"};
+	constexpr std::string_view EnumKeys[] = {"path", "entries"};
+	constexpr std::string_view EnumEntryKeys[] = {"name", "value"};
 
 	bool HasOnlyKnownKeys(const FJsonObject& Entry, std::span<const std::string_view> Known, std::string& OutUnknown)
 	{
@@ -252,6 +256,44 @@ namespace
 		return true;
 	}
 
+	/** An enumeration's "entries": objects with a unique "name" and a whole "value", in declaration order. */
+	std::optional<std::vector<std::pair<std::string, int64_t>>> ReadEnumEntries(const FJsonObject& Entry, std::string& OutError)
+	{
+		const std::shared_ptr<FJsonValueArray> Values = Entry.TryGetArrayField("entries");
+		if (!Values)
+		{
+			OutError = "\"entries\" is missing or not an array";
+			return std::nullopt;
+		}
+		std::vector<std::pair<std::string, int64_t>> Entries;
+		for (const FJsonValue& Value : *Values)
+		{
+			const std::shared_ptr<FJsonObject> Item = Value.TryGetObject();
+			std::string Unknown;
+			if (!Item || !HasOnlyKnownKeys(*Item, EnumEntryKeys, Unknown))
+			{
+				OutError = Item ? "unknown entry key \"" + Unknown + "\"" : "an entry is not an object";
+				return std::nullopt;
+			}
+			const std::optional<std::string> Name = Item->TryGetStringField("name");
+			const std::optional<double> Number = Item->TryGetNumberField("value");
+			// Only whole numbers inside int64's range convert without loss; anything else is refused.
+			const bool bWhole = Number && std::isfinite(*Number) && std::trunc(*Number) == *Number && std::abs(*Number) < 9.0e18;
+			if (!Name || Name->empty() || !bWhole)
+			{
+				OutError = "an entry needs a \"name\" and a whole \"value\"";
+				return std::nullopt;
+			}
+			if (std::any_of(Entries.begin(), Entries.end(), [&Name](const auto& Other) { return Other.first == *Name; }))
+			{
+				OutError = "entry " + *Name + " is declared twice";
+				return std::nullopt;
+			}
+			Entries.emplace_back(*Name, static_cast<int64_t>(*Number));
+		}
+		return Entries;
+	}
+
 	/** Calls Add(path, super, entry, error) for each object of the array; false names the entry that failed. */
 	template <typename TAdd>
 	bool ReadEntries(const FJsonValueArray& Entries, std::string_view What, TAdd Add, std::string& OutError)
@@ -333,6 +375,22 @@ std::unique_ptr<FClassDatabase> FClassDatabase::Load(std::string_view Text, std:
 			return nullptr;
 		}
 	}
+	if (const FJsonValue* Enums = Root->TryGetField("enums"))
+	{
+		const std::shared_ptr<FJsonValueArray> EnumEntries = Enums->TryGetArray();
+		if (!EnumEntries)
+		{
+			OutError = "\"enums\" is not an array";
+			return nullptr;
+		}
+		const auto AddEnum = [&Loading](std::string_view Path, std::string_view, const FJsonObject& Entry, std::string& Error) {
+			return Loading.AddEnum(Path, Entry, Error);
+		};
+		if (!ReadEntries(*EnumEntries, "enum", AddEnum, OutError))
+		{
+			return nullptr;
+		}
+	}
 
 	UClass* ClassClass = Database->FindClass(UClass::StaticClassPath);
 	UClass* PackageClass = Database->FindClass(UPackage::StaticClassPath);
@@ -354,6 +412,16 @@ std::unique_ptr<FClassDatabase> FClassDatabase::Load(std::string_view Text, std:
 	for (const auto& [Path, Struct] : Database->StructsByPath)
 	{
 		FObjectInternals::SetClass(*Struct, ScriptStructClass);
+	}
+	UClass* EnumClass = Database->FindClass(UEnum::StaticClassPath);
+	if (EnumClass == nullptr && !Database->EnumsByPath.empty())
+	{
+		OutError = "a database with enumerations must hold Enum";
+		return nullptr;
+	}
+	for (const auto& [Path, Enum] : Database->EnumsByPath)
+	{
+		FObjectInternals::SetClass(*Enum, EnumClass);
 	}
 	for (const std::unique_ptr<UPackage>& Package : Database->ScriptPackages)
 	{
@@ -479,6 +547,38 @@ bool FClassDatabase::AddStruct(std::string_view Path, std::string_view SuperPath
 	return true;
 }
 
+bool FClassDatabase::AddEnum(std::string_view Path, const FJsonObject& Entry, std::string& OutError)
+{
+	std::string Unknown;
+	if (!HasOnlyKnownKeys(Entry, EnumKeys, Unknown))
+	{
+		OutError = "unknown key \"" + Unknown + "\"";
+		return false;
+	}
+	const FTopLevelAssetPath EnumPath(Path);
+	if (!EnumPath.IsValid() || !EnumPath.PackageName.starts_with("/Script/"))
+	{
+		OutError = "not an enumeration path of a script package";
+		return false;
+	}
+	const std::string Key(Path);
+	if (EnumsByPath.contains(Key) || StructsByPath.contains(Key) || ClassesByPath.contains(Key))
+	{
+		OutError = "declared twice";
+		return false;
+	}
+	std::optional<std::vector<std::pair<std::string, int64_t>>> Entries = ReadEnumEntries(Entry, OutError);
+	if (!Entries)
+	{
+		return false;
+	}
+	auto Enum = std::make_unique<UEnum>(std::move(*Entries));
+	UPackage* Package = FindOrAddScriptPackage(EnumPath.PackageName);
+	FObjectInternals::Initialize(*Enum, nullptr, Package, EnumPath.AssetName, RF_Public | RF_Standalone);
+	EnumsByPath.emplace(Key, static_cast<UEnum*>(FObjectInternals::AttachToOuter(std::move(Enum))));
+	return true;
+}
+
 UPackage* FClassDatabase::FindOrAddScriptPackage(std::string_view PackageName)
 {
 	for (const std::unique_ptr<UPackage>& Package : ScriptPackages)
@@ -538,6 +638,12 @@ UScriptStruct* FClassDatabase::FindStruct(std::string_view StructPath) const
 	return Found == StructsByPath.end() ? nullptr : Found->second;
 }
 
+UEnum* FClassDatabase::FindEnum(std::string_view EnumPath) const
+{
+	const auto Found = EnumsByPath.find(std::string(EnumPath));
+	return Found == EnumsByPath.end() ? nullptr : Found->second;
+}
+
 UObject* FClassDatabase::FindObject(std::string_view Path) const
 {
 	if (UClass* Class = FindClass(Path))
@@ -547,6 +653,10 @@ UObject* FClassDatabase::FindObject(std::string_view Path) const
 	if (UScriptStruct* Struct = FindStruct(Path))
 	{
 		return Struct;
+	}
+	if (UEnum* Enum = FindEnum(Path))
+	{
+		return Enum;
 	}
 	for (const std::unique_ptr<UPackage>& Package : ScriptPackages)
 	{

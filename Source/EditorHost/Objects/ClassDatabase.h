@@ -13,6 +13,7 @@
 
 class UObject;
 class UPackage;
+class UEnum;
 class UScriptStruct;
 
 /**
@@ -41,7 +42,9 @@ public:
 	UClass* FindClassByName(std::string_view Name) const;
 	/** The structure at "/Script/Package.Name" (declared in the "structs" array), or nullptr. */
 	UScriptStruct* FindStruct(std::string_view StructPath) const;
-	/** A script package ("/Script/Engine"), a class or a structure, by path; nullptr otherwise. */
+	/** The enumeration at "/Script/Package.EName" (declared in the "enums" array), or nullptr. */
+	UEnum* FindEnum(std::string_view EnumPath) const;
+	/** A script package ("/Script/Engine"), a class, a structure or an enumeration, by path; nullptr otherwise. */
 	UObject* FindObject(std::string_view Path) const;
 
 	/** The functions Class itself declares (its "functions" entries), in declaration order. */
@@ -67,11 +70,13 @@ private:
 	UPackage* FindOrAddScriptPackage(std::string_view PackageName);
 	bool AddClass(std::string_view Path, std::string_view SuperPath, const class FJsonObject& Entry, std::string& OutError);
 	bool AddStruct(std::string_view Path, std::string_view SuperPath, const class FJsonObject& Entry, std::string& OutError);
+	bool AddEnum(std::string_view Path, const class FJsonObject& Entry, std::string& OutError);
 
 	std::vector<std::unique_ptr<UPackage>> ScriptPackages;
 	std::vector<UClass*> Classes;
 	std::unordered_map<std::string, UClass*> ClassesByPath;
 	std::unordered_map<std::string, UScriptStruct*> StructsByPath;
+	std::unordered_map<std::string, UEnum*> EnumsByPath;
 	std::unordered_map<const UClass*, std::vector<UFunction>> FunctionsByClass;
 };
 

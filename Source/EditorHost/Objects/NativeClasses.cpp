@@ -1,5 +1,6 @@
 #include "Animation/AnimationClasses.h"
 #include "Audio/AudioNativeClasses.h"
+#include "Blueprints/BlueprintNativeClasses.h"
 #include "Data/DataNativeClasses.h"
 #include "Effects/EffectsNativeClasses.h"
 #include "Graph/EdGraphNativeClasses.h"
@@ -21,4 +22,5 @@ void BindNativeClasses(FClassDatabase& Database)
 	BindStaticMeshNativeClasses(Database);
 	BindDataNativeClasses(Database);
 	BindEdGraphNativeClasses(Database);
+	BindBlueprintNativeClasses(Database);
 }

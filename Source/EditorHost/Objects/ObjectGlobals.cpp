@@ -10,9 +10,14 @@
 
 namespace
 {
+	/**
+	 * Not empty, no path separator, none of the characters the editor refuses in object names
+	 * (quotes, space, comma: copy-paste text and references could not name the object) and no
+	 * control character.
+	 */
 	bool IsValidObjectName(std::string_view Name)
 	{
-		return !Name.empty() && Name.find_first_of(".:/") == std::string_view::npos
+		return !Name.empty() && Name.find_first_of(".:/\"' ,") == std::string_view::npos
 			&& std::none_of(Name.begin(), Name.end(), [](char Character) { return static_cast<unsigned char>(Character) < 0x20; });
 	}
 

@@ -76,6 +76,19 @@ std::optional<EPropertyFlags> ParsePropertyFlag(std::string_view Name)
 	return Found->Flag;
 }
 
+std::vector<std::string_view> GetPropertyFlagNames(uint64_t Flags)
+{
+	std::vector<std::string_view> Names;
+	for (const FFlagName& Entry : PropertyFlagNames)
+	{
+		if ((Flags & Entry.Flag) != 0)
+		{
+			Names.push_back(Entry.Name);
+		}
+	}
+	return Names;
+}
+
 FProperty::FProperty(std::string InName, std::string InCPPType, uint64_t InFlags)
 	: Name(std::move(InName))
 	, CPPType(std::move(InCPPType))

@@ -68,6 +68,8 @@ enum EPropertyFlags : uint64_t
 
 /** The flag of a name as the class database writes it ("Edit" for CPF_Edit), or empty. */
 std::optional<EPropertyFlags> ParsePropertyFlag(std::string_view Name);
+/** The names of the flags set in Flags, lowest bit first, as the class database writes them; bits without a name are left out. */
+std::vector<std::string_view> GetPropertyFlagNames(uint64_t Flags);
 
 /**
  * One reflected property of a class: its name, its declared C++ type text
@@ -91,6 +93,8 @@ public:
 	/** The metadata value, or empty text when the key is absent. */
 	const std::string& GetMetaData(std::string_view Key) const;
 	void SetMetaData(std::string Key, std::string Value);
+	/** Every metadata key and value, in the order they were set. */
+	const std::vector<std::pair<std::string, std::string>>& GetMetaDataMap() const { return MetaData; }
 
 	/** The class default's value as the editor exports it to text; empty when not recorded. */
 	const std::string& GetDefaultValueText() const { return DefaultValueText; }

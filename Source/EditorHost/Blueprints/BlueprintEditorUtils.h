@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Graph/EdGraphPinType.h"
+
+#include <string>
+#include <string_view>
+
+class UBlueprint;
+class UEdGraph;
+class UEdGraphNode;
+
+/** Edits of a Blueprint as the Blueprint editor makes them. */
+namespace FBlueprintEditorUtils
+{
+	/** Takes Node out of its graph (breaking its links); unless told not to, the Blueprint is then marked as structurally modified. */
+	void RemoveNode(UBlueprint* Blueprint, UEdGraphNode* Node, bool bDontRecompile = false);
+	/** The Blueprint changed in a way that needs a compile: status Dirty, package dirty. */
+	void MarkBlueprintAsModified(UBlueprint* Blueprint);
+	/** The Blueprint's layout changed (variables, components, functions): nodes are refreshed, then as MarkBlueprintAsModified. */
+	void MarkBlueprintAsStructurallyModified(UBlueprint* Blueprint);
+	/** Brings every node's pins up to date with what it refers to (function signatures, variable types). */
+	void RefreshAllNodes(UBlueprint* Blueprint);
+
+	/** Adds a member variable; false when the name is taken or not a valid name. */
+	bool AddMemberVariable(UBlueprint* Blueprint, std::string_view VarName, const FEdGraphPinType& PinType, std::string_view DefaultValue = {});
+	/** Removes the member variable of that name; false when there is none. */
+	bool RemoveMemberVariable(UBlueprint* Blueprint, std::string_view VarName);
+	/** A new empty graph inside the Blueprint with the Blueprint graph schema; not yet in any list. */
+	UEdGraph* CreateNewGraph(UBlueprint* Blueprint, std::string_view GraphName);
+	/** Adds Graph to the function graphs with an entry node named after it (and a result node when bAddResultNode). */
+	void AddFunctionGraph(UBlueprint* Blueprint, UEdGraph* Graph, bool bAddResultNode = false);
+	/** The graph of that name in any of the Blueprint's lists, or nullptr. */
+	UEdGraph* FindGraph(const UBlueprint* Blueprint, std::string_view GraphName);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Core/Guid.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class UClass;
+class UEdGraphNode;
+class UFunction;
+
+/**
+ * The Blueprint node properties that the editor's tools read and write, over the node's kept
+ * copy-paste properties: reading parses the kept value, writing replaces (or adds) the property
+ * line, so export writes the change and leaves every other line as it was.
+ */
+
+/** A reference to a function, variable or event: `(MemberParent=...,MemberName="X",MemberGuid=...,bSelfContext=True)`. */
+struct FMemberReference
+{
+	/** The parent class reference as written (`/Script/CoreUObject.Class'"/Script/Engine.Actor"'`); empty when absent. */
+	std::string MemberParent;
+	std::string MemberName;
+	std::optional<FGuid> MemberGuid;
+	bool bSelfContext = false;
+
+	/** The class MemberParent names (class database or a loaded Blueprint's generated class), or nullptr. */
+	UClass* GetMemberParentClass() const;
+};
+
+/** `FunctionReference` of call, event, function entry and result nodes. */
+std::optional<FMemberReference> GetFunctionReference(const UEdGraphNode& Node);
+/** `VariableReference` of variable get and set nodes. */
+std::optional<FMemberReference> GetVariableReference(const UEdGraphNode& Node);
+/** `EventReference` of event nodes. */
+std::optional<FMemberReference> GetEventReference(const UEdGraphNode& Node);
+
+/**
+ * FMemberReference::SetExternalMember: points the node's FunctionReference at MemberName declared
+ * by OwnerClass (MemberParent set to the class, no self context, no guid).
+ */
+void SetFunctionReferenceExternalMember(UEdGraphNode& Node, std::string_view MemberName, const UClass& OwnerClass);
+
+/** `CustomFunctionName` of custom event nodes; empty when absent. */
+std::string GetCustomFunctionName(const UEdGraphNode& Node);
+
+/** `bIsEditable` of function entry, result and custom event nodes (false when absent). */
+bool IsUserEditable(const UEdGraphNode& Node);
+void SetUserEditable(UEdGraphNode& Node, bool bEditable);
+
+/** A colour with linear float channels. */
+struct FLinearColor
+{
+	float R = 0.0f;
+	float G = 0.0f;
+	float B = 0.0f;
+	float A = 0.0f;
+};
+
+/** `CommentColor` of comment nodes; white when absent. */
+FLinearColor GetCommentColor(const UEdGraphNode& Node);
