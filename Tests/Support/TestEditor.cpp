@@ -6,6 +6,7 @@
 #include "Core/Paths.h"
 #include "KorvaneConnectorModule.h"
 #include "PendingPickupStore.h"
+#include "Python/PythonScriptPluginModule.h"
 
 #include <filesystem>
 #include <fstream>
@@ -61,7 +62,7 @@ std::string FTestProject::ReadFile(std::string_view Relative) const
 }
 
 FTestEditor::FTestEditor(FTestEditorOptions Options)
-	: TestProject(Options.bDemoProject ? FTestProject::CopyOfDemoProject() : std::make_unique<FTestProject>())
+	: TestProject(Options.bDemoProject ? FTestProject::CopyOfDemoProject() : std::make_unique<FTestProject>(Options.ProjectName))
 {
 	ClearPickupSlots();
 
@@ -71,6 +72,7 @@ FTestEditor::FTestEditor(FTestEditorOptions Options)
 	HostOptions.HttpPort = 0;
 	HostOptions.bBuiltInMcp = Options.bBuiltInMcp;
 	HostOptions.bConfigSystem = Options.bConfigSystem;
+	HostOptions.bPython = false;
 	std::string Error;
 	EditorHost = FEditorHost::Create(HostOptions, Error);
 	if (!EditorHost)
@@ -86,6 +88,12 @@ FTestEditor::FTestEditor(FTestEditorOptions Options)
 			Python->bInitialized = Options.bPythonInitialized;
 			return Python;
 		});
+		EditorHost->GetModuleManager().LoadModule("PythonScriptPlugin");
+	}
+	else if (Options.bEmbeddedPython)
+	{
+		const auto Initialization = Options.bPythonInitialized ? FPythonScriptPlugin::EInitialization::AtStartup : FPythonScriptPlugin::EInitialization::Deferred;
+		EditorHost->GetModuleManager().RegisterModule("PythonScriptPlugin", [Initialization]() { return std::make_unique<FPythonScriptPlugin>(Initialization); });
 		EditorHost->GetModuleManager().LoadModule("PythonScriptPlugin");
 	}
 	if (Options.bLoadConnector)
@@ -112,6 +120,19 @@ FKorvaneConnectorModule* FTestEditor::Connector() const
 FFakePythonScriptPlugin* FTestEditor::Python() const
 {
 	return dynamic_cast<FFakePythonScriptPlugin*>(EditorHost->GetModuleManager().GetModule("PythonScriptPlugin"));
+}
+
+FPythonScriptPlugin* FTestEditor::EmbeddedPython() const
+{
+	return dynamic_cast<FPythonScriptPlugin*>(EditorHost->GetModuleManager().GetModule("PythonScriptPlugin"));
+}
+
+void FTestEditor::StartPython()
+{
+	if (FPythonScriptPlugin* Python = EmbeddedPython())
+	{
+		Python->InitializePython();
+	}
 }
 
 void FTestEditor::LoadConnector()

@@ -11,6 +11,7 @@
 #include <type_traits>
 
 class FFakePythonScriptPlugin;
+class FPythonScriptPlugin;
 class FKorvaneConnectorModule;
 
 /** A project folder of its own under the temporary folder, removed when the test ends. */
@@ -43,6 +44,8 @@ struct FTestEditorOptions
 {
 	/** Runs on a copy of the bundled demo project instead of an empty project. */
 	bool bDemoProject = false;
+	/** The empty project's folder and file name (any character a folder name may hold). */
+	std::string ProjectName = "TestProject";
 	bool bLoadConnector = true;
 	bool bBuiltInMcp = false;
 	bool bConfigSystem = true;
@@ -52,6 +55,12 @@ struct FTestEditorOptions
 	bool bFakePython = false;
 	bool bPythonInitialized = true;
 	bool bPythonAvailable = true;
+	/**
+	 * Loads the editor's embedded interpreter before the connector (without it,
+	 * and without the fake, the editor has no Python). With bPythonInitialized
+	 * false the interpreter starts only when the test calls StartPython().
+	 */
+	bool bEmbeddedPython = false;
 };
 
 /** Options for an editor on a copy of the demo project (or, when false, on an empty project). */
@@ -78,6 +87,10 @@ public:
 	/** The loaded connector module, or nullptr. */
 	FKorvaneConnectorModule* Connector() const;
 	FFakePythonScriptPlugin* Python() const;
+	/** The embedded interpreter's module, or nullptr. */
+	FPythonScriptPlugin* EmbeddedPython() const;
+	/** Starts the embedded interpreter that was loaded with bPythonInitialized false. */
+	void StartPython();
 	void LoadConnector();
 
 	/** Starts listening on a free port and runs the game thread in the background. */

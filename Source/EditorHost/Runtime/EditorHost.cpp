@@ -4,6 +4,7 @@
 #include "Core/LogHost.h"
 #include "Core/Paths.h"
 #include "Objects/ObjectStore.h"
+#include "Python/PythonScriptPluginModule.h"
 #include "Runtime/App.h"
 
 #include <cassert>
@@ -91,6 +92,12 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	// The asset registry scans Content/ before any plug-in module starts.
 	ModuleManager->RegisterModule("AssetRegistry", []() { return std::make_unique<FAssetRegistryModule>(); });
 	ModuleManager->LoadModule("AssetRegistry");
+	// Python comes up before any plug-in module, so a plug-in finds it initialized.
+	if (Options.bPython)
+	{
+		ModuleManager->RegisterModule("PythonScriptPlugin", []() { return std::make_unique<FPythonScriptPlugin>(); });
+		ModuleManager->LoadModule("PythonScriptPlugin");
+	}
 	UE_LOG(LogHost, Log, "Project %s loaded from %s", FApp::GetProjectName().c_str(), FPaths::ProjectDir().c_str());
 }
 

@@ -1,0 +1,3 @@
+#include "Python/LogPython.h"
+
+DEFINE_LOG_CATEGORY(LogPython);
