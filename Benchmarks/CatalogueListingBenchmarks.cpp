@@ -1,6 +1,7 @@
 #include "GeneratedProject.h"
 
 #include "../Source/KorvaneConnector/Private/Endpoints/AudioEffectsEndpoints.h"
+#include "../Source/KorvaneConnector/Private/Endpoints/BlueprintEndpoints.h"
 #include "../Source/KorvaneConnector/Private/Endpoints/LevelEndpoints.h"
 #include "Core/JsonSerializer.h"
 
@@ -40,4 +41,11 @@ namespace
 		RunListingHandler(State, ListNiagaraSystems, "systems");
 	}
 	BENCHMARK(BM_NiagaraSystemsHandler)->Unit(benchmark::kMillisecond);
+
+	/** GET /korvane/blueprints: the Blueprint class and all its subclasses under /Game, tags read, nothing loaded. */
+	void BM_BlueprintsHandler(benchmark::State& State)
+	{
+		RunListingHandler(State, ListBlueprints, "blueprints");
+	}
+	BENCHMARK(BM_BlueprintsHandler)->Unit(benchmark::kMillisecond);
 }

@@ -203,25 +203,25 @@ TEST_F(AssetDetailsOverHttp, AHugeBatchIsAnsweredWhole)
 }
 
 // Paths from the client reach the inner handlers inside generated JSON bodies. A
-// quote or backslash in a path must stay part of the path: pasted into the body
-// text unescaped it would end the string early (invalid JSON) or turn "\n" into
-// another character (a different path).
-TEST_F(AssetDetailsOverHttp, GeneratedBodiesCarryQuotesAndBackslashesIntact)
+// backslash in a path must stay part of the path: pasted into the body text
+// unescaped it would turn "\t" or "\u0022" into another character (a different
+// path) or end the string early (invalid JSON).
+TEST_F(AssetDetailsOverHttp, GeneratedBodiesCarryBackslashesIntact)
 {
-	const std::string Blueprint = "/Game/Odd/BP_Odd.BP_Odd:Say\"Hi\"";
-	const std::string Material = "/Game/Odd/BP_Odd.BP_Odd:Mat\"erial";
+	const std::string Blueprint = "/Game/Odd/BP_Odd.BP_Odd:Say\\tHi";
+	const std::string Material = "/Game/Odd/BP_Odd.BP_Odd:Mat\\u0022erial";
 	const std::string Skeleton = "/Game/Odd/BP_Odd.BP_Odd:Rig\\nSpine";
 	Editor.OnGameThread([]() {
 		UPackage* Package = CreatePackage("/Game/Odd/BP_Odd");
 		UObject* Asset = NewObject<UObject>(Package, FindEngineClassChecked("/Script/Engine.Blueprint"), "BP_Odd", RF_Public | RF_Standalone);
-		NewObject<UObject>(Asset, FindEngineClassChecked("/Script/Engine.Blueprint"), "Say\"Hi\"");
-		NewObject<UObject>(Asset, FindEngineClassChecked("/Script/Engine.Material"), "Mat\"erial");
+		NewObject<UObject>(Asset, FindEngineClassChecked("/Script/Engine.Blueprint"), "Say\\tHi");
+		NewObject<UObject>(Asset, FindEngineClassChecked("/Script/Engine.Material"), "Mat\\u0022erial");
 		NewObject<UObject>(Asset, FindEngineClassChecked("/Script/Engine.Skeleton"), "Rig\\nSpine");
 	});
 	const std::string SkeletonAnswer = Editor.OnGameThread([&Skeleton]() { return FJsonSerializer::SerializeCondensed(*GetSkeletonHierarchy(JsonBody("path", Skeleton))); });
 	Serve();
 
-	EXPECT_EQ(Details(Blueprint), R"({"name":"Say\"Hi\"","path":"/Game/Odd/BP_Odd.BP_Odd:Say\"Hi\"","type":"Blueprint",)"
+	EXPECT_EQ(Details(Blueprint), R"({"name":"Say\\tHi","path":"/Game/Odd/BP_Odd.BP_Odd:Say\\tHi","type":"Blueprint",)"
 								  R"("metadata":{"error":"Not implemented: /korvane/blueprint/enrich"}})")
 		<< "the enrich handler could read its generated body";
 

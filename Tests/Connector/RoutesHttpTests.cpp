@@ -55,7 +55,7 @@ TEST_F(RoutesOverHttp, EveryRouteOfTheTableAnswersJsonWith200)
 
 TEST_F(RoutesOverHttp, RoutesNotBuiltYetSaySo)
 {
-	EXPECT_EQ(Send("GET", "/korvane/blueprints").Body, R"({"error":"Not implemented: /korvane/blueprints"})");
+	EXPECT_EQ(Send("GET", "/korvane/materials").Body, R"({"error":"Not implemented: /korvane/materials"})");
 }
 
 TEST_F(RoutesOverHttp, GraphRoutesAnswerTheirNoticeWhateverTheBody)

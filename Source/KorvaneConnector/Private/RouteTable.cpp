@@ -3,6 +3,7 @@
 #include "Endpoints/AnimationEndpoints.h"
 #include "Endpoints/AssetDetailsEndpoints.h"
 #include "Endpoints/AudioEffectsEndpoints.h"
+#include "Endpoints/BlueprintEndpoints.h"
 #include "Endpoints/GraphNotice.h"
 #include "Endpoints/LevelEndpoints.h"
 #include "Endpoints/SkeletonEndpoints.h"
@@ -40,7 +41,7 @@ namespace
 	{
 		return {
 			NoBody("/korvane/status", GET, GetStatus),
-			NoBodyNotImplemented("/korvane/blueprints", GET),
+			NoBody("/korvane/blueprints", GET, ListBlueprints),
 			NoBody("/korvane/sequencer/cameras", GET, ListSequencerCameras),
 			NoBody("/korvane/sequencer/sequences", GET, ListLevelSequences),
 			NoBody("/korvane/level/actors", GET, ListLevelActors),
@@ -78,7 +79,7 @@ namespace
 			Body("/korvane/niagara/graph", POST, GetGraphNotice),
 			NoBody("/korvane/clipboard/get", POST, GetClipboard),
 			Body("/korvane/clipboard/set", POST, SetClipboard),
-			BodyNotImplemented("/korvane/blueprint/paste-nodes", POST),
+			Body("/korvane/blueprint/paste-nodes", POST, PasteBlueprintNodes),
 			BodyNotImplemented("/korvane/blueprint/deploy", POST),
 			BodyNotImplemented("/korvane/widget/deploy", POST),
 			BodyNotImplemented("/korvane/widget/read", POST),
