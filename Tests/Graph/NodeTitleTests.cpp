@@ -42,9 +42,15 @@ TEST(NodeTitleTests, NamesSplitIntoWordsAsTheEditorDisplaysThem)
 {
 	EXPECT_EQ(NameToDisplayString("PrintString"), "Print String");
 	EXPECT_EQ(NameToDisplayString("GetHUDScale"), "Get HUD Scale");
-	EXPECT_EQ(NameToDisplayString("My_Func_"), "My Func");
+	EXPECT_EQ(NameToDisplayString("My_Func_"), "My Func ") << "an underscore is a space, the last one too";
 	EXPECT_EQ(NameToDisplayString("bIsReady", true), "Is Ready");
-	EXPECT_EQ(NameToDisplayString("bIsReady"), "b Is Ready");
+	EXPECT_EQ(NameToDisplayString("bIsReady"), "B Is Ready");
+	EXPECT_EQ(NameToDisplayString("Vector2D"), "Vector 2D");
+	EXPECT_EQ(NameToDisplayString("Draw3DWidget"), "Draw 3D Widget");
+	EXPECT_EQ(NameToDisplayString("bIsInRange", true), "Is in Range");
+	EXPECT_EQ(NameToDisplayString("Instance"), "Instance") << "a joining word only counts as a whole word";
+	EXPECT_EQ(NameToDisplayString("returnValue"), "Return Value");
+	EXPECT_EQ(NameToDisplayString("Offset-1.5"), "Offset-1.5");
 	EXPECT_EQ(ReferencedObjectName("/Script/CoreUObject.Class'\"/Script/Engine.Actor\"'"), "Actor");
 	EXPECT_EQ(ReferencedObjectName("EdGraph'/Engine/EditorBlueprintResources/StandardMacros.StandardMacros:FlipFlop'"), "FlipFlop");
 	EXPECT_EQ(ReferencedObjectName("None"), "");

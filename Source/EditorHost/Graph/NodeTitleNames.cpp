@@ -22,34 +22,77 @@ namespace
 
 std::string NameToDisplayString(std::string_view Name, bool bIsBool)
 {
-	if (bIsBool && Name.size() > 1 && Name[0] == 'b' && IsUpper(Name[1]))
-	{
-		Name.remove_prefix(1);
-	}
+	// Words that stay lower case after a space unless a lower-case letter follows them ("Is in Range").
+	static constexpr std::string_view Articles[] = {"In", "As", "To", "Or", "At", "On", "If", "Be", "By", "The", "For", "And", "With", "When", "From"};
+	const auto StartsArticle = [Name](std::size_t Index) {
+		for (const std::string_view Article : Articles)
+		{
+			const std::size_t End = Index + Article.size();
+			if (End < Name.size() && !IsLower(Name[End]) && Name.substr(Index, Article.size()) == Article)
+			{
+				return true;
+			}
+		}
+		return false;
+	};
+
 	std::string Result;
+	Result.reserve(Name.size() + 8);
+	// A run of capitals and digits stays one word ("Draw Scale 3D", "HUD").
+	bool bInARun = false;
+	bool bWasSpace = false;
+	bool bWasOpenParen = false;
+	bool bWasNumber = false;
+	bool bWasMinusSign = false;
 	for (std::size_t Index = 0; Index < Name.size(); ++Index)
 	{
-		const char Char = Name[Index];
-		if (Char == '_')
+		char Char = Name[Index];
+		const bool bLowerCase = IsLower(Char);
+		const bool bUpperCase = IsUpper(Char);
+		const bool bIsDigit = IsDigit(Char);
+		if (Index == 0 && bIsBool && Char == 'b' && Name.size() > 1 && IsUpper(Name[1]))
 		{
-			if (!Result.empty() && Result.back() != ' ')
-			{
-				Result += ' ';
-			}
 			continue;
 		}
-		const char Previous = Index > 0 ? Name[Index - 1] : '\0';
-		const char Next = Index + 1 < Name.size() ? Name[Index + 1] : '\0';
-		const bool bWordStart = IsUpper(Char) && (IsLower(Previous) || IsDigit(Previous) || (IsUpper(Previous) && IsLower(Next)));
-		if (bWordStart && !Result.empty() && Result.back() != ' ')
+		const auto AddSpace = [&]() {
+			if (!bWasSpace && !Result.empty())
+			{
+				Result += ' ';
+				bWasSpace = true;
+			}
+		};
+		if ((bUpperCase || (bIsDigit && !bWasMinusSign)) && !bInARun && !bWasOpenParen && !bWasNumber)
 		{
-			Result += ' ';
+			AddSpace();
+			bInARun = true;
 		}
+		if (bLowerCase)
+		{
+			bInARun = false;
+		}
+		// The last capital of a run before lower case starts the next word ("3D Widget", "HUD Scale").
+		if (bInARun && !bWasSpace && !bWasOpenParen && Index + 1 < Name.size() && IsLower(Name[Index + 1]))
+		{
+			AddSpace();
+		}
+		if (Char == '_')
+		{
+			Char = ' ';
+			bInARun = true;
+		}
+		if (Result.empty())
+		{
+			Char = static_cast<char>(std::toupper(static_cast<unsigned char>(Char)));
+		}
+		else if (!bIsDigit && (bWasSpace || bWasOpenParen))
+		{
+			Char = static_cast<char>(StartsArticle(Index) ? std::tolower(static_cast<unsigned char>(Char)) : std::toupper(static_cast<unsigned char>(Char)));
+		}
+		bWasSpace = Char == ' ';
+		bWasOpenParen = Char == '(';
+		bWasMinusSign = Char == '-';
+		bWasNumber = bIsDigit || (bWasNumber && (bWasMinusSign || Char == '.'));
 		Result += Char;
-	}
-	while (!Result.empty() && Result.back() == ' ')
-	{
-		Result.pop_back();
 	}
 	return Result;
 }

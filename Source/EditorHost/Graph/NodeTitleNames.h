@@ -4,10 +4,12 @@
 #include <string_view>
 
 /**
- * A name as the editor displays it (FName::NameToDisplayString): words split where a lower-case
- * letter or digit meets an upper-case one and before the last capital of an acronym followed by
- * lower case ("GetHUDScale" to "Get HUD Scale"), underscores become spaces, and a bool's "b"
- * prefix is dropped when bIsBool.
+ * A name as the editor displays it (FName::NameToDisplayString): a space before each word, where
+ * a capital or a number follows lower case and before the last capital of an acronym followed by
+ * lower case ("GetHUDScale" to "Get HUD Scale", "Vector2D" to "Vector 2D"); underscores become
+ * spaces; the first letter and each word's first letter are capitals, except short joining words
+ * ("In", "To", "Or", "The", ...) which stay lower case ("bIsInRange" to "Is in Range"); a bool's
+ * "b" prefix is dropped when bIsBool.
  */
 std::string NameToDisplayString(std::string_view Name, bool bIsBool = false);
 
