@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class FJsonObject;
@@ -114,6 +115,7 @@ public:
 
 private:
 	friend class FObjectInternals;
+	friend class FPropertyValueStore;
 
 	struct FKeptAssetFile;
 
@@ -124,6 +126,8 @@ private:
 	int32_t InternalIndex = -1;
 	std::vector<std::unique_ptr<UObject>> InnerObjects;
 	std::unique_ptr<FKeptAssetFile> KeptAssetFile;
+	/** Reflected property values set on this object, as export text, in the order first set (Objects/PropertyValues.h). */
+	std::vector<std::pair<std::string, std::string>> PropertyValueTexts;
 };
 
 /** False for nullptr and for objects marked as garbage. */

@@ -1,49 +1,22 @@
 #include "Objects/PropertyValues.h"
 
 #include "Objects/Class.h"
-#include "Objects/ObjectTable.h"
 
 #include <algorithm>
-#include <unordered_map>
+
+/** Reaches the values an object keeps beside its own fields. */
+class FPropertyValueStore
+{
+public:
+	using FValues = std::vector<std::pair<std::string, std::string>>;
+
+	static const FValues& Of(const UObject& Object) { return Object.PropertyValueTexts; }
+	static FValues& Of(UObject& Object) { return Object.PropertyValueTexts; }
+};
 
 namespace
 {
-	using FValues = std::vector<std::pair<std::string, std::string>>;
-
-	/** The values set on one object; the serial number tells a later object in the same slot apart. */
-	struct FObjectValues
-	{
-		int32_t SerialNumber = 0;
-		FValues Values;
-	};
-
-	/** Keyed by the objects' slots in the object table, so values die with their object. */
-	std::unordered_map<int32_t, FObjectValues>& ValuesBySlot()
-	{
-		static std::unordered_map<int32_t, FObjectValues> Table;
-		return Table;
-	}
-
-	const FValues* FindValues(const UObject& Object)
-	{
-		const auto Found = ValuesBySlot().find(Object.GetUniqueID());
-		if (Found == ValuesBySlot().end() || Found->second.SerialNumber != FObjectTable::Get().GetSerialNumber(Object.GetUniqueID()))
-		{
-			return nullptr;
-		}
-		return &Found->second.Values;
-	}
-
-	FValues& FindOrAddValues(const UObject& Object)
-	{
-		const int32_t SerialNumber = FObjectTable::Get().GetSerialNumber(Object.GetUniqueID());
-		FObjectValues& Entry = ValuesBySlot()[Object.GetUniqueID()];
-		if (Entry.SerialNumber != SerialNumber)
-		{
-			Entry = FObjectValues{SerialNumber, {}};
-		}
-		return Entry.Values;
-	}
+	using FValues = FPropertyValueStore::FValues;
 
 	const FProperty* FindProperty(const UObject& Object, std::string_view PropertyName)
 	{
@@ -59,13 +32,11 @@ std::optional<std::string> GetPropertyValueText(const UObject& Object, std::stri
 	{
 		return std::nullopt;
 	}
-	if (const FValues* const Values = FindValues(Object))
+	const FValues& Values = FPropertyValueStore::Of(Object);
+	const auto Found = std::find_if(Values.begin(), Values.end(), [PropertyName](const auto& Entry) { return Entry.first == PropertyName; });
+	if (Found != Values.end())
 	{
-		const auto Found = std::find_if(Values->begin(), Values->end(), [PropertyName](const auto& Entry) { return Entry.first == PropertyName; });
-		if (Found != Values->end())
-		{
-			return Found->second;
-		}
+		return Found->second;
 	}
 	return Property->GetDefaultValueText();
 }
@@ -73,7 +44,7 @@ std::optional<std::string> GetPropertyValueText(const UObject& Object, std::stri
 bool SetPropertyValueText(UObject& Object, std::string_view PropertyName, std::string_view ValueText)
 {
 	const FProperty* const Property = FindProperty(Object, PropertyName);
-	if (Property == nullptr || Object.GetUniqueID() < 0)
+	if (Property == nullptr)
 	{
 		return false;
 	}
@@ -82,7 +53,7 @@ bool SetPropertyValueText(UObject& Object, std::string_view PropertyName, std::s
 		ResetPropertyValue(Object, PropertyName);
 		return true;
 	}
-	FValues& Values = FindOrAddValues(Object);
+	FValues& Values = FPropertyValueStore::Of(Object);
 	const auto Found = std::find_if(Values.begin(), Values.end(), [PropertyName](const auto& Entry) { return Entry.first == PropertyName; });
 	if (Found != Values.end())
 	{
@@ -97,14 +68,10 @@ bool SetPropertyValueText(UObject& Object, std::string_view PropertyName, std::s
 
 void ResetPropertyValue(UObject& Object, std::string_view PropertyName)
 {
-	if (FindValues(Object) != nullptr)
-	{
-		std::erase_if(FindOrAddValues(Object), [PropertyName](const auto& Entry) { return Entry.first == PropertyName; });
-	}
+	std::erase_if(FPropertyValueStore::Of(Object), [PropertyName](const auto& Entry) { return Entry.first == PropertyName; });
 }
 
 std::vector<std::pair<std::string, std::string>> GetChangedPropertyValues(const UObject& Object)
 {
-	const FValues* const Values = FindValues(Object);
-	return Values != nullptr ? *Values : FValues();
+	return FPropertyValueStore::Of(Object);
 }
