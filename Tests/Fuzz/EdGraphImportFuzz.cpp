@@ -1,4 +1,5 @@
 #include "Fuzz/EdGraphImportProperty.h"
+#include "Objects/ObjectStore.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,8 @@
 // export to text that pastes back the same.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size)
 {
+	// Graphs live in the transient package of the one object store, kept for the whole run.
+	static FObjectStore ObjectStore;
 	const std::string Failure = CheckImportRoundTrip(std::string_view(reinterpret_cast<const char*>(Data), Size));
 	if (!Failure.empty())
 	{

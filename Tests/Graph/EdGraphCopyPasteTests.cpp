@@ -236,3 +236,37 @@ TEST(EdGraphCopyPaste, ChangedPinFieldsAreRewrittenAndTheRestKept)
 	EXPECT_EQ(Read.DefaultValue, "say \"hi\"");
 	EXPECT_TRUE(Read.bHidden);
 }
+
+TEST(EdGraphCopyPaste, LinksKeepTheirTextOrderAndNamelessIdsAreFilledIn)
+{
+	FTestEditor Editor(HostOnly());
+	// C's exec output fans out to A then B; A and B name C only. Links made from A's side first
+	// must not reorder C's list. The node and pin written without ids get fresh ones.
+	const std::string Text =
+		"Begin Object Class=/Script/BlueprintGraph.K2Node_CallFunction Name=\"A\"\n"
+		+ PinLine("A0000000000000000000000000000001", "execute", "LinkedTo=(C C0000000000000000000000000000001,),")
+		+ "End Object\n"
+		  "Begin Object Class=/Script/BlueprintGraph.K2Node_CallFunction Name=\"B\"\n"
+		+ PinLine("B0000000000000000000000000000001", "execute", "LinkedTo=(C C0000000000000000000000000000001,),")
+		+ "End Object\n"
+		  "Begin Object Class=/Script/BlueprintGraph.K2Node_ExecutionSequence Name=\"C\"\n"
+		+ PinLine("C0000000000000000000000000000001", "then_0", "Direction=\"EGPD_Output\",LinkedTo=(B B0000000000000000000000000000001,A A0000000000000000000000000000001,),")
+		+ std::string("   CustomProperties Pin (PinName=\"then_1\",Direction=\"EGPD_Output\",)\n")
+		+ "End Object\n";
+
+	UEdGraph& Graph = NewGraph();
+	const std::vector<UEdGraphNode*> Nodes = ImportNodesFromText(Graph, Text);
+	ASSERT_EQ(Nodes.size(), 3u);
+	const UEdGraphPin* const Then = Nodes[2]->FindPin("then_0");
+	ASSERT_NE(Then, nullptr);
+	ASSERT_EQ(Then->GetLinkedTo().size(), 2u);
+	EXPECT_EQ(Then->GetLinkedTo()[0]->GetOwningNode().GetName(), "B");
+	EXPECT_EQ(Then->GetLinkedTo()[1]->GetOwningNode().GetName(), "A");
+	EXPECT_NE(ExportNodesToText({Nodes[0], Nodes[1], Nodes[2]}).find("LinkedTo=(B B0000000000000000000000000000001,A A0000000000000000000000000000001,)"), std::string::npos);
+
+	for (const UEdGraphNode* const Node : Nodes)
+	{
+		EXPECT_TRUE(Node->NodeGuid.IsValid()) << Node->GetName();
+	}
+	EXPECT_TRUE(Nodes[2]->FindPin("then_1")->PinId.IsValid());
+}

@@ -62,11 +62,14 @@ namespace
 
 	using FGuidSet = std::unordered_set<FGuid, FGuidHash>;
 
-	/** The guid, or a new one when it is already used; either way it counts as used from now on. */
+	/**
+	 * The guid, or a new one when it is already used or zero (text without the id, which links
+	 * and the graph's node ids could not tell apart); either way it counts as used from now on.
+	 */
 	FGuid ClaimGuid(const FGuid& Guid, FGuidSet& Used)
 	{
 		FGuid Claimed = Guid;
-		while (Used.contains(Claimed))
+		while (!Claimed.IsValid() || Used.contains(Claimed))
 		{
 			Claimed = FGuid::NewGuid();
 		}
@@ -83,10 +86,7 @@ namespace
 		{
 			ReadEdGraphNodeProperty(Node, Property);
 		}
-		if (Node.NodeGuid.IsValid())
-		{
-			Node.NodeGuid = ClaimGuid(Node.NodeGuid, UsedNodeGuids);
-		}
+		Node.NodeGuid = ClaimGuid(Node.NodeGuid, UsedNodeGuids);
 		FPastedNode Pasted{&Node, {}};
 		for (const FCopyPasteCustomProperty& Custom : Object.CustomProperties)
 		{
@@ -182,19 +182,29 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 		Created.push_back(Node);
 	}
 
+	// Links go both ways, so a pin's list fills up in whatever order its partners are met;
+	// once all are made, each pin's list is put back in the order its own text gave.
+	std::vector<std::pair<UEdGraphPin*, std::vector<UEdGraphPin*>>> TextLinkOrders;
 	for (const auto& [TextName, Pasted] : ByTextName)
 	{
 		RestoreSplitPins(Pasted);
 		for (const auto& [Parsed, Pin] : Pasted.Pins)
 		{
+			std::vector<UEdGraphPin*> Linked;
 			for (const FCopyPastePinLink& Link : Parsed.LinkedTo)
 			{
 				if (UEdGraphPin* const Other = FindPastedPin(ByTextName, Link))
 				{
 					Pin->MakeLinkTo(*Other);
+					Linked.push_back(Other);
 				}
 			}
+			TextLinkOrders.emplace_back(Pin, std::move(Linked));
 		}
+	}
+	for (const auto& [Pin, Order] : TextLinkOrders)
+	{
+		Pin->SortLinks(Order);
 	}
 	return Created;
 }

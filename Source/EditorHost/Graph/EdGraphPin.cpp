@@ -12,6 +12,27 @@ void UEdGraphPin::MakeLinkTo(UEdGraphPin& Other)
 	Other.LinkedTo.push_back(this);
 }
 
+void UEdGraphPin::SortLinks(const std::vector<UEdGraphPin*>& Order)
+{
+	std::vector<UEdGraphPin*> Sorted;
+	Sorted.reserve(LinkedTo.size());
+	for (UEdGraphPin* const Pin : Order)
+	{
+		if (std::ranges::find(LinkedTo, Pin) != LinkedTo.end() && std::ranges::find(Sorted, Pin) == Sorted.end())
+		{
+			Sorted.push_back(Pin);
+		}
+	}
+	for (UEdGraphPin* const Pin : LinkedTo)
+	{
+		if (std::ranges::find(Sorted, Pin) == Sorted.end())
+		{
+			Sorted.push_back(Pin);
+		}
+	}
+	LinkedTo = std::move(Sorted);
+}
+
 void UEdGraphPin::BreakLinkTo(UEdGraphPin& Other)
 {
 	std::erase(LinkedTo, &Other);

@@ -65,6 +65,8 @@ public:
 	/** Unlinks both pins; nothing when they are not linked. */
 	void BreakLinkTo(UEdGraphPin& Other);
 	void BreakAllPinLinks();
+	/** Puts the links to these pins first, in this order (the ones not linked are skipped); the other links follow as they were. */
+	void SortLinks(const std::vector<UEdGraphPin*>& Order);
 
 private:
 	UEdGraphNode* OwningNode;
