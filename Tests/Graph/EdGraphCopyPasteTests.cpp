@@ -2,6 +2,7 @@
 #include "Graph/EdGraph.h"
 #include "Graph/EdGraphCopyPaste.h"
 #include "Graph/EdGraphNode.h"
+#include "Graph/K2NodeProperties.h"
 #include "Objects/ObjectGlobals.h"
 
 #include <gtest/gtest.h>
@@ -269,4 +270,21 @@ TEST(EdGraphCopyPaste, LinksKeepTheirTextOrderAndNamelessIdsAreFilledIn)
 		EXPECT_TRUE(Node->NodeGuid.IsValid()) << Node->GetName();
 	}
 	EXPECT_TRUE(Nodes[2]->FindPin("then_1")->PinId.IsValid());
+}
+
+TEST(EdGraphCopyPaste, PropertiesAddedToANodeGoBeforeItsPinLines)
+{
+	FTestEditor Editor(HostOnly());
+	UEdGraph& Graph = NewGraph();
+	const std::vector<UEdGraphNode*> Nodes = ImportNodesFromText(Graph, "Begin Object Class=/Script/BlueprintGraph.K2Node_CallFunction Name=\"K2Node_CallFunction_0\"\n"
+		+ PinLine("A0000000000000000000000000000001", "execute", "") + "End Object\n");
+	ASSERT_EQ(Nodes.size(), 1u);
+	Nodes[0]->NodePosX = 64;
+	SetUserEditable(*Nodes[0], true);
+
+	const std::string Text = ExportNodesToText({Nodes[0]});
+	const std::size_t PinLineAt = Text.find("CustomProperties Pin");
+	ASSERT_NE(PinLineAt, std::string::npos);
+	EXPECT_LT(Text.find("NodePosX=64"), PinLineAt);
+	EXPECT_LT(Text.find("bIsEditable=True"), PinLineAt);
 }

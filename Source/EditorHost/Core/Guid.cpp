@@ -48,8 +48,12 @@ namespace
 
 FGuid FGuid::NewGuid()
 {
-	std::random_device Random;
-	FGuid Guid{Random(), Random(), Random(), Random()};
+	// Seeded once per thread from the system's random source; asking that source for every
+	// GUID costs a device read each time.
+	thread_local std::mt19937_64 Random(std::random_device{}() ^ (uint64_t(std::random_device{}()) << 32));
+	const uint64_t High = Random();
+	const uint64_t Low = Random();
+	FGuid Guid{uint32_t(High >> 32), uint32_t(High), uint32_t(Low >> 32), uint32_t(Low)};
 	// Version 4 in the third group's first digit, RFC 4122 variant in the fourth group's first digit.
 	Guid.B = (Guid.B & 0xFFFF0FFFu) | 0x00004000u;
 	Guid.C = (Guid.C & 0x3FFFFFFFu) | 0x80000000u;

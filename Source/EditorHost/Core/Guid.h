@@ -20,7 +20,7 @@ struct FGuid
 {
 	uint32_t A = 0, B = 0, C = 0, D = 0;
 
-	/** A new random (version 4) identifier from the system's random source. */
+	/** A new random (version 4) identifier, from a per-thread generator seeded by the system's random source. */
 	static FGuid NewGuid();
 	/** Parses the 32-digit or the 8-4-4-4-12 form, any letter case. */
 	static std::optional<FGuid> Parse(std::string_view Text);

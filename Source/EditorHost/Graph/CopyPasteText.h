@@ -79,6 +79,8 @@ struct FCopyPasteObject
 	std::vector<FCopyPasteLayoutEntry> Layout;
 
 	void AddProperty(FCopyPasteProperty Property);
+	/** Adds a property where the editor writes one: after the other properties, before the CustomProperties lines. */
+	void AddPropertyBeforeCustomProperties(FCopyPasteProperty Property);
 	void AddCustomProperty(FCopyPasteCustomProperty CustomProperty);
 	/** Adds a child written as one block. */
 	void AddChild(FCopyPasteObject Child);

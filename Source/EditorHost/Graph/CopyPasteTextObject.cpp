@@ -1,10 +1,18 @@
 #include "Graph/CopyPasteText.h"
 
+#include <algorithm>
 #include <utility>
 
 void FCopyPasteObject::AddProperty(FCopyPasteProperty Property)
 {
 	Layout.push_back({ECopyPasteEntry::Property, Properties.size()});
+	Properties.push_back(std::move(Property));
+}
+
+void FCopyPasteObject::AddPropertyBeforeCustomProperties(FCopyPasteProperty Property)
+{
+	const auto FirstCustom = std::find_if(Layout.begin(), Layout.end(), [](const FCopyPasteLayoutEntry& Entry) { return Entry.Kind == ECopyPasteEntry::CustomProperty; });
+	Layout.insert(FirstCustom, {ECopyPasteEntry::Property, Properties.size()});
 	Properties.push_back(std::move(Property));
 }
 

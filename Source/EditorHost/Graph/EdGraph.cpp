@@ -27,9 +27,15 @@ namespace
 	}
 }
 
+bool UEdGraph::IsNodeNameTaken(std::string_view Name) const
+{
+	const UObject* const Existing = FindInnerObject(Name);
+	return Existing != nullptr && !Existing->IsGarbage();
+}
+
 std::string UEdGraph::MakeUniqueNodeName(std::string_view WantedName) const
 {
-	if (!WantedName.empty() && FindInnerObject(WantedName) == nullptr)
+	if (!WantedName.empty() && !IsNodeNameTaken(WantedName))
 	{
 		return std::string(WantedName);
 	}
@@ -37,7 +43,7 @@ std::string UEdGraph::MakeUniqueNodeName(std::string_view WantedName) const
 	for (int Candidate = Number.value_or(-1) + 1;; ++Candidate)
 	{
 		std::string Name = std::string(Base) + "_" + std::to_string(Candidate);
-		if (FindInnerObject(Name) == nullptr)
+		if (!IsNodeNameTaken(Name))
 		{
 			return Name;
 		}

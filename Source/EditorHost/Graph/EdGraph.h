@@ -35,6 +35,8 @@ public:
 	void NotifyGraphChanged() { OnGraphChanged.Broadcast(); }
 
 private:
+	/** Whether a live object in the graph has the name; a removed node's name is free again. */
+	bool IsNodeNameTaken(std::string_view Name) const;
 	std::string MakeUniqueNodeName(std::string_view WantedName) const;
 
 	std::vector<UEdGraphNode*> Nodes;

@@ -136,7 +136,7 @@ void WriteEdGraphNodeProperties(const UEdGraphNode& Node, FCopyPasteObject& Obje
 		auto [Text, bIsDefault] = FormatMember(Node, TypedNodeProperties[Index].Member);
 		if (!Written[Index] && !bIsDefault)
 		{
-			Object.AddProperty({std::string(TypedNodeProperties[Index].Name), std::nullopt, std::move(Text)});
+			Object.AddPropertyBeforeCustomProperties({std::string(TypedNodeProperties[Index].Name), std::nullopt, std::move(Text)});
 		}
 	}
 }

@@ -29,7 +29,7 @@ namespace
 				return;
 			}
 		}
-		Node.KeptObject.AddProperty({std::string(Name), std::nullopt, std::move(Value)});
+		Node.KeptObject.AddPropertyBeforeCustomProperties({std::string(Name), std::nullopt, std::move(Value)});
 	}
 
 	std::optional<FMemberReference> ReadMemberReference(const UEdGraphNode& Node, std::string_view PropertyName)

@@ -106,7 +106,8 @@ UObject* StaticConstructObject(UClass* Class, UObject* Outer, std::string_view N
 	}
 	if (UObject* Existing = Outer->FindInnerObject(ObjectName))
 	{
-		if (Existing->GetClass() != Class)
+		// A name held only by garbage is free: the object would go at the next collection anyway.
+		if (!Existing->IsGarbage() && Existing->GetClass() != Class)
 		{
 			UE_LOG(LogHost, Error, "Cannot replace %s with an object of class %s", Existing->GetFullName().c_str(), Class->GetName().c_str());
 			return nullptr;
