@@ -146,6 +146,32 @@ void FBlueprintEditorUtils::AddFunctionGraph(UBlueprint* Blueprint, UEdGraph* Gr
 	MarkBlueprintAsStructurallyModified(Blueprint);
 }
 
+UEdGraphNode* FBlueprintEditorUtils::FindOrAddFunctionResultNode(UBlueprint* Blueprint, UEdGraph* Graph)
+{
+	if (Blueprint == nullptr || Graph == nullptr || std::find(Blueprint->FunctionGraphs.begin(), Blueprint->FunctionGraphs.end(), Graph) == Blueprint->FunctionGraphs.end())
+	{
+		return nullptr;
+	}
+	const auto FindNodeOfClass = [Graph](std::string_view ClassPath) -> UEdGraphNode* {
+		const UClass* const Class = FindEngineClassChecked(ClassPath);
+		const auto Found = std::find_if(Graph->GetNodes().begin(), Graph->GetNodes().end(), [Class](const UEdGraphNode* Node) { return Node != nullptr && Node->IsA(Class); });
+		return Found != Graph->GetNodes().end() ? *Found : nullptr;
+	};
+	if (UEdGraphNode* const Existing = FindNodeOfClass("/Script/BlueprintGraph.K2Node_FunctionResult"))
+	{
+		return Existing;
+	}
+	UEdGraphNode* const Result = AddTerminatorNode(*Graph, "/Script/BlueprintGraph.K2Node_FunctionResult", "execute", EEdGraphPinDirection::Input, 400);
+	UEdGraphNode* const Entry = FindNodeOfClass("/Script/BlueprintGraph.K2Node_FunctionEntry");
+	UEdGraphPin* const Then = Entry != nullptr ? Entry->FindPin("then") : nullptr;
+	if (Result != nullptr && Then != nullptr && Then->GetLinkedTo().empty())
+	{
+		Then->MakeLinkTo(*Result->GetPins().front());
+	}
+	MarkBlueprintAsStructurallyModified(Blueprint);
+	return Result;
+}
+
 UEdGraph* FBlueprintEditorUtils::FindGraph(const UBlueprint* Blueprint, std::string_view GraphName)
 {
 	if (Blueprint == nullptr)

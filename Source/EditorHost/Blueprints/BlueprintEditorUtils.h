@@ -29,6 +29,12 @@ namespace FBlueprintEditorUtils
 	UEdGraph* CreateNewGraph(UBlueprint* Blueprint, std::string_view GraphName);
 	/** Adds Graph to the function graphs with an entry node named after it (and a result node when bAddResultNode). */
 	void AddFunctionGraph(UBlueprint* Blueprint, UEdGraph* Graph, bool bAddResultNode = false);
+	/**
+	 * The result node of one of the Blueprint's function graphs; when it has none, adds one as
+	 * AddFunctionGraph does, fed by the entry's exec output when that is free. nullptr when Graph
+	 * is not one of the Blueprint's function graphs.
+	 */
+	UEdGraphNode* FindOrAddFunctionResultNode(UBlueprint* Blueprint, UEdGraph* Graph);
 	/** The graph of that name in any of the Blueprint's lists, or nullptr. */
 	UEdGraph* FindGraph(const UBlueprint* Blueprint, std::string_view GraphName);
 }

@@ -7,6 +7,15 @@ UEdGraphPin& UEdGraphNode::CreatePin()
 	return *Pins.emplace_back(std::make_unique<UEdGraphPin>(*this));
 }
 
+void UEdGraphNode::RemovePin(UEdGraphPin& Pin)
+{
+	const auto Found = std::ranges::find_if(Pins, [&Pin](const auto& Owned) { return Owned.get() == &Pin; });
+	if (Found != Pins.end())
+	{
+		Pins.erase(Found);
+	}
+}
+
 UEdGraphPin* UEdGraphNode::FindPin(std::string_view PinName) const
 {
 	const auto Found = std::ranges::find_if(Pins, [PinName](const auto& Pin) { return Pin->PinName == PinName; });

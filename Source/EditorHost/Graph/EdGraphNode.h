@@ -38,6 +38,8 @@ public:
 
 	const std::vector<std::unique_ptr<UEdGraphPin>>& GetPins() const { return Pins; }
 	UEdGraphPin& CreatePin();
+	/** Breaks the pin's links and destroys it; nothing when the pin is not this node's. */
+	void RemovePin(UEdGraphPin& Pin);
 	UEdGraphPin* FindPin(std::string_view PinName) const;
 	UEdGraphPin* FindPinById(const FGuid& PinId) const;
 	/** The pin read from the legacy `EdGraphPin` sub-object of that name. */

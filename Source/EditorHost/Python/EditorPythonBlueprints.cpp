@@ -20,17 +20,19 @@
 
 namespace py = pybind11;
 
+UBlueprint& EditorPythonBlueprints::ToBlueprint(py::handle Value)
+{
+	UBlueprint* Blueprint = Cast<UBlueprint>(&EditorPythonObjects::ToObject(Value));
+	if (Blueprint == nullptr)
+	{
+		throw py::type_error("expected a Blueprint");
+	}
+	return *Blueprint;
+}
+
 namespace
 {
-	UBlueprint& ToBlueprint(py::handle Value)
-	{
-		UBlueprint* Blueprint = Cast<UBlueprint>(&EditorPythonObjects::ToObject(Value));
-		if (Blueprint == nullptr)
-		{
-			throw py::type_error("expected a Blueprint");
-		}
-		return *Blueprint;
-	}
+	using EditorPythonBlueprints::ToBlueprint;
 
 	USimpleConstructionScript& ConstructionScriptOf(UBlueprint& Blueprint)
 	{
@@ -196,7 +198,8 @@ void EditorPythonBlueprints::DefineFunctions(py::module_& Module)
 
 	Module.def(
 		"add_function_graph",
-		[](const py::object& BlueprintValue, std::string_view Name, bool bAddResultNode) {
+		[](const py::object& BlueprintValue, std::string_view Name, bool bAddResultNode, const std::vector<std::tuple<std::string, FEdGraphPinType>>& Inputs,
+			const std::vector<std::tuple<std::string, FEdGraphPinType>>& Outputs) {
 			UBlueprint& Blueprint = ToBlueprint(BlueprintValue);
 			if (FBlueprintEditorUtils::FindGraph(&Blueprint, Name) != nullptr)
 			{
@@ -207,10 +210,13 @@ void EditorPythonBlueprints::DefineFunctions(py::module_& Module)
 			{
 				throw py::value_error("cannot create a graph named '" + std::string(Name) + "'");
 			}
-			FBlueprintEditorUtils::AddFunctionGraph(&Blueprint, Graph, bAddResultNode);
+			FBlueprintEditorUtils::AddFunctionGraph(&Blueprint, Graph, bAddResultNode || !Outputs.empty());
+			EditorPythonBlueprintMembers::AddFunctionParameters(Blueprint, *Graph, Inputs, Outputs);
 			return EditorPythonObjects::Wrap(Graph);
 		},
-		py::arg("blueprint"), py::arg("name"), py::arg("add_result_node") = false, "Adds a function graph with its entry node (and a result node); returns the graph.");
+		py::arg("blueprint"), py::arg("name"), py::arg("add_result_node") = false, py::arg("inputs") = std::vector<std::tuple<std::string, FEdGraphPinType>>(),
+		py::arg("outputs") = std::vector<std::tuple<std::string, FEdGraphPinType>>(),
+		"Adds a function graph with its entry node (and a result node, always when there are outputs), with the (name, PinType) inputs and outputs as its parameters; returns the graph.");
 	Module.def(
 		"get_graph_names",
 		[](const py::object& Blueprint) {
@@ -244,4 +250,6 @@ void EditorPythonBlueprints::DefineFunctions(py::module_& Module)
 			return Messages;
 		},
 		py::arg("blueprint"), "(severity, text) of each message of the last compile.");
+
+	EditorPythonBlueprintMembers::DefineFunctions(Module);
 }
