@@ -135,6 +135,26 @@ TEST_F(AssetDetailsOverHttp, TablesCurvesAndOtherClasses)
 		R"({"name":"StaticMesh","path":"/Script/Engine.StaticMesh","type":"Class","metadata":{"class":"/Script/CoreUObject.Class"}})");
 }
 
+// A Blueprint's metadata is the enrich answer: the gathered Blueprint, `success` and the enrich keys.
+TEST_F(AssetDetailsOverHttp, BlueprintsAnswerTheirEnrichedGather)
+{
+	Serve();
+	const std::shared_ptr<FJsonObject> Answer = FJsonSerializer::DeserializeObject(Details("/Game/Blueprints/BP_Campfire.BP_Campfire"));
+	ASSERT_NE(Answer, nullptr);
+	EXPECT_EQ(Answer->TryGetStringField("type"), "Blueprint");
+	const std::shared_ptr<FJsonObject> Metadata = Answer->TryGetObjectField("metadata");
+	ASSERT_NE(Metadata, nullptr);
+	const std::shared_ptr<FJsonObject> Enriched = FJsonSerializer::DeserializeObject(
+		Post("/korvane/blueprint/enrich", R"({"blueprintPath":"/Game/Blueprints/BP_Campfire.BP_Campfire"})"));
+	ASSERT_NE(Enriched, nullptr);
+	Metadata->RemoveField("enrichedAt");
+	Enriched->RemoveField("enrichedAt");
+	EXPECT_EQ(FJsonSerializer::SerializeCondensed(*Metadata), FJsonSerializer::SerializeCondensed(*Enriched));
+	EXPECT_EQ(Metadata->TryGetBoolField("success"), true);
+	EXPECT_EQ(Metadata->TryGetBoolField("componentProperties"), false) << "this editor has no Python";
+	EXPECT_EQ(Metadata->TryGetArrayField("components")->size(), 4u);
+}
+
 TEST_F(AssetDetailsOverHttp, PathsAreTakenExactlyAsRequested)
 {
 	Serve();
@@ -221,9 +241,10 @@ TEST_F(AssetDetailsOverHttp, GeneratedBodiesCarryBackslashesIntact)
 	const std::string SkeletonAnswer = Editor.OnGameThread([&Skeleton]() { return FJsonSerializer::SerializeCondensed(*GetSkeletonHierarchy(JsonBody("path", Skeleton))); });
 	Serve();
 
-	EXPECT_EQ(Details(Blueprint), R"({"name":"Say\\tHi","path":"/Game/Odd/BP_Odd.BP_Odd:Say\\tHi","type":"Blueprint",)"
-								  R"("metadata":{"error":"Not implemented: /korvane/blueprint/enrich"}})")
-		<< "the enrich handler could read its generated body";
+	const std::string BlueprintDetails = Details(Blueprint);
+	EXPECT_TRUE(BlueprintDetails.starts_with(R"({"name":"Say\\tHi","path":"/Game/Odd/BP_Odd.BP_Odd:Say\\tHi","type":"Blueprint",)"
+											 R"("metadata":{"name":"Say\\tHi","blueprintName":"Say\\tHi","path":"/Game/Odd/BP_Odd.BP_Odd:Say\\tHi",)"))
+		<< "the enrich handler found the Blueprint at the path of its generated body: " << BlueprintDetails;
 
 	FJsonObject BatchBody;
 	BatchBody.SetArrayField("paths", FJsonValueArray{FJsonValue(Material), FJsonValue(Skeleton)});

@@ -1,6 +1,8 @@
 #include "Python/EditorPythonObjects.h"
 
+#include "Graph/PinTypeFromProperty.h"
 #include "Objects/ClassDatabase.h"
+#include "Objects/ObjectGlobals.h"
 #include "Objects/PropertyValues.h"
 #include "Objects/WeakObjectPtr.h"
 
@@ -115,10 +117,30 @@ namespace
 					}
 				},
 				py::arg("name"), py::arg("value"), "Sets a reflected property from export text.")
+			.def(
+				"get_changed_property_texts",
+				[](const FPythonObject& Object) {
+					py::dict Changed;
+					for (const auto& [Name, Value] : GetChangedPropertyValues(Object.Get()))
+					{
+						Changed[py::str(Name)] = py::str(Value);
+					}
+					return Changed;
+				},
+				"The properties whose values on this object differ from the class defaults: name to export text, in the order they were set.")
 			.def("is_valid", &FPythonObject::IsValid, "Whether the object still exists.")
 			.def(py::self == py::self)
 			.def("__hash__", [](const FPythonObject& Object) { return py::hash(py::cast(static_cast<const void*>(&Object.Get()))); })
 			.def("__repr__", &Describe);
+
+		Module.def(
+			"find_object",
+			[](std::string_view ObjectPath) {
+				UObject* Found = StaticFindObject(nullptr, nullptr, ObjectPath);
+				return EditorPythonObjects::Wrap(IsValid(Found) ? Found : nullptr);
+			},
+			py::arg("object_path"),
+			"The live object in memory at a full path ('/Game/Folder/Asset.Asset', a sub-object 'Package.Outer:Sub'); None when there is none. Never loads.");
 	}
 
 	void DefineClass(py::module_& Module)
@@ -128,6 +150,8 @@ namespace
 				"The class this one derives from, or None for Object.")
 			.def("is_child_of", [](const FPythonClass& Class, const py::object& Base) { return Class.GetClass().IsChildOf(&EditorPythonObjects::ToClass(Base)); },
 				py::arg("base"), "Whether this class is the base or derives from it.")
+			.def("is_abstract", [](const FPythonClass& Class) { return Class.GetClass().HasAnyClassFlags(CLASS_Abstract); },
+				"Whether the class is abstract (it has no objects: a component library offers only its subclasses).")
 			.def("get_derived_classes", [](const FPythonClass& Class, bool bRecursive) { return GetDerivedClasses(Class.GetClass(), bRecursive); },
 				py::arg("recursive") = true, "The classes derived from this one (at every level unless recursive is False), in the database's order.")
 			.def("get_properties", [](const FPythonClass& Class, bool bIncludeSuper) { return GetProperties(Class.GetClass(), bIncludeSuper); },
@@ -162,6 +186,13 @@ namespace
 			.def_property_readonly("default_value", [](const FPythonProperty& Property) { return Property.Property->GetDefaultValueText(); },
 				"The class default's value as export text; empty when not recorded.")
 			.def_property_readonly("owner_class", [](const FPythonProperty& Property) { return EditorPythonObjects::Wrap(Property.Property->GetOwnerClass()); })
+			.def_property_readonly("pin_type",
+				[](const FPythonProperty& Property) -> py::object {
+					const std::optional<FEdGraphPinType> PinType = PinTypeFromProperty(*Property.Property);
+					return PinType ? py::cast(*PinType) : py::none();
+				},
+				"The editor.PinType a Blueprint graph gives the property ('bool' for a bit-field uint8 named bX, 'struct' with the structure "
+				"for FVector...); None for types without a pin.")
 			.def("has_any_flags", [](const FPythonProperty& Property, uint64_t Mask) { return Property.Property->HasAnyPropertyFlags(Mask); }, py::arg("mask"))
 			.def("__repr__", [](const FPythonProperty& Property) { return "<editor.Property " + Property.Property->GetName() + ": " + Property.Property->GetCPPType() + ">"; });
 	}

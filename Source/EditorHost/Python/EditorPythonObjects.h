@@ -15,7 +15,7 @@ class UObject;
  */
 namespace EditorPythonObjects
 {
-	/** Adds Object, Class and Property to the editor module. */
+	/** Adds Object, Class and Property to the editor module, and find_object. */
 	void DefineTypes(pybind11::module_& Module);
 
 	/** The class at a path ("/Script/Engine.Actor") or the first class with that name ("Actor"); nullptr when unknown. */

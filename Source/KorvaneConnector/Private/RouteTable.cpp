@@ -4,6 +4,9 @@
 #include "Endpoints/AssetDetailsEndpoints.h"
 #include "Endpoints/AudioEffectsEndpoints.h"
 #include "Endpoints/BlueprintEndpoints.h"
+#include "Endpoints/ComponentLibraryEndpoints.h"
+#include "Endpoints/EnrichEndpoints.h"
+#include "Endpoints/DeployEndpoints.h"
 #include "Endpoints/GraphNotice.h"
 #include "Endpoints/LevelEndpoints.h"
 #include "Endpoints/SkeletonEndpoints.h"
@@ -80,13 +83,13 @@ namespace
 			NoBody("/korvane/clipboard/get", POST, GetClipboard),
 			Body("/korvane/clipboard/set", POST, SetClipboard),
 			Body("/korvane/blueprint/paste-nodes", POST, PasteBlueprintNodes),
-			BodyNotImplemented("/korvane/blueprint/deploy", POST),
+			Body("/korvane/blueprint/deploy", POST, DeployBlueprint),
 			BodyNotImplemented("/korvane/widget/deploy", POST),
 			BodyNotImplemented("/korvane/widget/read", POST),
 			NoBody("/korvane/widget/pending", GET, TakePendingWidget),
 			NoBody("/korvane/content/folders", GET, ListContentFolders),
-			BodyNotImplemented("/korvane/blueprint/enrich", POST),
-			BodyNotImplemented("/korvane/components/library/enrich", POST),
+			Body("/korvane/blueprint/enrich", POST, EnrichBlueprint),
+			Body("/korvane/components/library/enrich", POST, [](const std::string&) { return EnrichComponentLibrary(); }),
 			NoBody("/korvane/blueprint/pending", GET, TakePendingBlueprint),
 			NoBody("/korvane/material/pending", GET, TakePendingMaterial),
 			BodyNotImplemented("/korvane/material/thumbnail", POST),
