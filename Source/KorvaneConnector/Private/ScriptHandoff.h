@@ -78,6 +78,10 @@ struct FScriptHandoffOutcome
 /** True when the "PythonScriptPlugin" module is loaded and reports Python as available. */
 bool IsPythonReady();
 
+/** What the Blueprint deploy and the component library answer when Python is not ready. */
+inline constexpr std::string_view PythonNotReadyMessage =
+	"Python Editor Script Plugin is not enabled or Python is not initialized. Enable it in Edit > Plugins > Scripting > Python Editor Script Plugin, then restart the editor.";
+
 /** The plug-in's Resources folder, or the one under the project's Plugins folder when the plug-in manager does not know the plug-in. */
 std::string ConnectorResourcesDir();
 

@@ -11,8 +11,6 @@
 
 namespace
 {
-	constexpr std::string_view PythonNotReadyMessage =
-		"Python Editor Script Plugin is not enabled or Python is not initialized. Enable it in Edit > Plugins > Scripting > Python Editor Script Plugin, then restart the editor.";
 	constexpr std::string_view NoValidResultMessage = "Python script did not produce a valid result file. Check UE Output Log for errors.";
 
 	bool IsUpper(char Char) { return Char >= 'A' && Char <= 'Z'; }

@@ -17,8 +17,6 @@ namespace
 {
 	constexpr std::string_view DefaultDeployFolder = "/Game/Generated";
 
-	constexpr std::string_view PythonNotReadyMessage =
-		"Python Editor Script Plugin is not enabled or Python is not initialized. Enable it in Edit > Plugins > Scripting > Python Editor Script Plugin, then restart the editor.";
 	constexpr std::string_view NoResultMessage = "Python script did not produce a result file. Check UE Output Log for errors.";
 
 	/** The script's step reports, in the order the answer lists them. */
