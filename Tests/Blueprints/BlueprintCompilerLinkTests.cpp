@@ -18,9 +18,12 @@ namespace
 	const std::string Vector = SubObject("ScriptStruct", "/Script/CoreUObject.Vector");
 	const std::string Rotator = SubObject("ScriptStruct", "/Script/CoreUObject.Rotator");
 
+	/** Copy-paste text from real editors, beside the repository when it is checked out with them. */
+	const std::filesystem::path BlueprintSamplesDir = KORVANE_PLUGIN_DIR "/../shared/samples/copy-paste/blueprint";
+
 	std::string ReadSample(std::string_view Name)
 	{
-		std::ifstream File(std::filesystem::path(KORVANE_PLUGIN_DIR "/../shared/samples/copy-paste/blueprint") / Name, std::ios::binary);
+		std::ifstream File(BlueprintSamplesDir / Name, std::ios::binary);
 		std::stringstream Content;
 		Content << File.rdbuf();
 		return Content.str();
@@ -147,6 +150,10 @@ TEST_F(FBlueprintCompilerTest, OddGraphsCompileWithoutFaults)
 
 TEST_F(FBlueprintCompilerTest, EditorCopiesPasteAndCompileWithTheirRealFaults)
 {
+	if (!std::filesystem::is_directory(BlueprintSamplesDir))
+	{
+		GTEST_SKIP() << "no samples at " << BlueprintSamplesDir;
+	}
 	Paste(EventGraph(), ReadSample("02_callfunction-enum-pin-customevent.t3d"));
 	Paste(EventGraph(), ReadSample("09_branch-ifthenelse-ue5.t3d"));
 
