@@ -182,7 +182,12 @@ bool HasLocalVariable(const UEdGraph& Graph, std::string_view VariableName)
 		}
 		for (const FCopyPasteProperty& Property : Node->KeptObject.Properties)
 		{
-			const FCopyPasteValue* const Name = Property.Name == "LocalVariables" ? ParseCopyPasteValue(Property.Value).Find("VarName") : nullptr;
+			if (Property.Name != "LocalVariables")
+			{
+				continue;
+			}
+			const FCopyPasteValue LocalVariable = ParseCopyPasteValue(Property.Value);
+			const FCopyPasteValue* const Name = LocalVariable.Find("VarName");
 			if (Name != nullptr && Text::EqualsIgnoreCase(Name->AsPlainText(), VariableName))
 			{
 				return true;
@@ -190,7 +195,12 @@ bool HasLocalVariable(const UEdGraph& Graph, std::string_view VariableName)
 		}
 		for (const FCopyPasteCustomProperty& Custom : Node->KeptObject.CustomProperties)
 		{
-			const FCopyPasteValue* const Name = Custom.Kind == "UserDefinedPin" ? ParseCopyPasteValue(Custom.Text).Find("PinName") : nullptr;
+			if (Custom.Kind != "UserDefinedPin")
+			{
+				continue;
+			}
+			const FCopyPasteValue UserDefinedPin = ParseCopyPasteValue(Custom.Text);
+			const FCopyPasteValue* const Name = UserDefinedPin.Find("PinName");
 			if (Name != nullptr && Text::EqualsIgnoreCase(Name->AsPlainText(), VariableName))
 			{
 				return true;

@@ -116,8 +116,11 @@ void UBlueprintGeneratedClass::SetLayout(UClass* InSuperClass, uint32_t InClassF
 UClass* RegenerateBlueprintClass(UBlueprint& Blueprint)
 {
 	UPackage* const Package = Blueprint.GetPackage();
-	UBlueprintGeneratedClass* const Old = Cast<UBlueprintGeneratedClass>(Blueprint.GeneratedClass);
-	if (Old != nullptr && Old->GetOuter() == Package)
+	const std::string ClassName = Blueprint.GetName() + "_C";
+	// The class in the package is the one to replace, whatever the Blueprint still points at:
+	// creating the new class over it would destroy it under its default object's feet.
+	UBlueprintGeneratedClass* const Old = Cast<UBlueprintGeneratedClass>(Package->FindInnerObject(ClassName));
+	if (Old != nullptr)
 	{
 		if (Old->ClassDefaultObject != nullptr)
 		{
@@ -126,7 +129,6 @@ UClass* RegenerateBlueprintClass(UBlueprint& Blueprint)
 		Retire(*Old, "TRASHCLASS_");
 	}
 
-	const std::string ClassName = Blueprint.GetName() + "_C";
 	UBlueprintGeneratedClass* const Class = NewObject<UBlueprintGeneratedClass>(Package, GeneratedClassClass(Blueprint), ClassName, RF_Public | RF_Transient);
 	if (Class == nullptr)
 	{
