@@ -1,4 +1,5 @@
 #include "../Source/KorvaneConnector/Private/Endpoints/DeployEndpoints.h"
+#include "BenchmarkEditor.h"
 #include "Core/Guid.h"
 #include "Core/JsonSerializer.h"
 #include "Core/Log.h"
@@ -16,38 +17,6 @@
 namespace
 {
 	constexpr int NodeCount = 500;
-
-	/** An empty project with the embedded interpreter and the connector shipping its own Resources; the project is removed at the end. */
-	class FDeployBenchmarkEditor
-	{
-	public:
-		FDeployBenchmarkEditor()
-			: Dir(UserTempDir() + "KorvaneDeployBench-" + FGuid::NewGuid().ToString() + "/")
-		{
-			FLog::SetStderrEnabled(false);
-			std::filesystem::create_directories(Dir + "Content");
-			std::ofstream(Dir + "Bench.uproject") << "{}";
-			FEditorHostOptions Options;
-			Options.ProjectDir = Dir;
-			Options.ConnectorPluginDir = std::string(KORVANE_SOURCE_DIR) + "/";
-			Options.HttpPort = 0;
-			std::string Error;
-			Host = FEditorHost::Create(Options, Error);
-			if (!Host)
-			{
-				throw std::runtime_error(Error);
-			}
-		}
-		~FDeployBenchmarkEditor()
-		{
-			Host.reset();
-			std::filesystem::remove_all(Dir);
-		}
-
-	private:
-		std::string Dir;
-		std::unique_ptr<FEditorHost> Host;
-	};
 
 	std::string Hex32(unsigned Kind, unsigned Index)
 	{
@@ -107,7 +76,7 @@ namespace
 	 */
 	void BM_DeployBlueprint500Nodes(benchmark::State& State)
 	{
-		const FDeployBenchmarkEditor Editor;
+		const FBenchmarkEditor Editor;
 		const std::string Body = DeployBody();
 		double PastedNodes = 0;
 		for (auto _ : State)

@@ -1,4 +1,5 @@
 #include "../Source/KorvaneConnector/Private/Endpoints/BlueprintEndpoints.h"
+#include "BenchmarkEditor.h"
 #include "Blueprints/Blueprint.h"
 #include "Blueprints/BlueprintEditorUtils.h"
 #include "Blueprints/KismetEditorUtilities.h"
@@ -66,7 +67,7 @@ namespace
 	/** GatherBlueprint of a Blueprint whose event graph holds the generated 5,000 nodes; the copy-paste text is part of the work. */
 	void BM_GatherBlueprint5000Nodes(benchmark::State& State)
 	{
-		FLog::SetStderrEnabled(false);
+		const FBenchmarkEditor Editor;
 		UBlueprint* const Blueprint = FKismetEditorUtilities::CreateBlueprint(FClassDatabase::Get().FindClass("/Script/Engine.Actor"), CreatePackage("/Game/BP_Big"), "BP_Big");
 		const std::vector<UEdGraphNode*> Nodes = ImportNodesFromText(*Blueprint->UbergraphPages.at(0), GeneratedGraphText());
 		std::size_t Connections = 0;
@@ -84,6 +85,7 @@ namespace
 	/** ImportNodesFromText of the generated 5,000-node text into an empty graph. */
 	void BM_ImportNodesFromText5000Nodes(benchmark::State& State)
 	{
+		const FBenchmarkEditor Editor;
 		const std::string Text = GeneratedGraphText();
 		std::size_t Created = 0;
 		for (auto _ : State)

@@ -66,8 +66,13 @@ namespace
 
 std::optional<FCopyPastePin> ParseCopyPastePin(std::string_view Text)
 {
+	return ReadCopyPastePin(ParseCopyPasteValue(Text));
+}
+
+std::optional<FCopyPastePin> ReadCopyPastePin(FCopyPasteValue Fields)
+{
 	FCopyPastePin Pin;
-	Pin.Fields = ParseCopyPasteValue(Text);
+	Pin.Fields = std::move(Fields);
 	if (Pin.Fields.Kind != FCopyPasteValue::EKind::List)
 	{
 		return std::nullopt;

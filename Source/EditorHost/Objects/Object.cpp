@@ -82,14 +82,8 @@ bool UObject::MarkPackageDirty() const
 
 UObject* UObject::FindInnerObject(std::string_view InnerName) const
 {
-	for (const std::unique_ptr<UObject>& Inner : InnerObjects)
-	{
-		if (Inner->Name == InnerName)
-		{
-			return Inner.get();
-		}
-	}
-	return nullptr;
+	const auto Found = InnerObjectsByName.find(std::string(InnerName));
+	return Found != InnerObjectsByName.end() ? Found->second : nullptr;
 }
 
 std::vector<UObject*> UObject::GetInnerObjects() const

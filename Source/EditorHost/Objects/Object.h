@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -125,6 +126,8 @@ private:
 	EObjectFlags Flags = RF_NoFlags;
 	int32_t InternalIndex = -1;
 	std::vector<std::unique_ptr<UObject>> InnerObjects;
+	/** The inner objects by name (the first one when names repeat), so lookups do not walk the list. */
+	std::unordered_map<std::string, UObject*> InnerObjectsByName;
 	std::unique_ptr<FKeptAssetFile> KeptAssetFile;
 	/** Reflected property values set on this object, as export text, in the order first set (Objects/PropertyValues.h). */
 	std::vector<std::pair<std::string, std::string>> PropertyValueTexts;

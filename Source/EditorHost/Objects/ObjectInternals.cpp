@@ -7,9 +7,34 @@
 #include <algorithm>
 #include <cassert>
 
+namespace
+{
+	/** Points the name at the first inner object that has it, or drops it when none has. */
+	void ReindexName(UObject& Outer, const std::string& Name, const std::vector<std::unique_ptr<UObject>>& Inners, std::unordered_map<std::string, UObject*>& Index)
+	{
+		const auto Holder = std::find_if(Inners.begin(), Inners.end(), [&Name](const std::unique_ptr<UObject>& Inner) { return Inner != nullptr && Inner->GetName() == Name; });
+		if (Holder != Inners.end())
+		{
+			Index[Name] = Holder->get();
+		}
+		else
+		{
+			Index.erase(Name);
+		}
+	}
+}
+
 void FObjectInternals::Initialize(UObject& Object, UClass* Class, UObject* Outer, std::string Name, EObjectFlags Flags)
 {
+	// An object already inside its outer is being renamed: its outer's index follows.
+	UObject* const IndexedOuter = Object.Outer != nullptr && Object.Outer->FindInnerObject(Object.Name) == &Object ? Object.Outer : nullptr;
+	const std::string OldName = Object.Name;
 	Object.Name = std::move(Name);
+	if (IndexedOuter != nullptr)
+	{
+		ReindexName(*IndexedOuter, OldName, IndexedOuter->InnerObjects, IndexedOuter->InnerObjectsByName);
+		IndexedOuter->InnerObjectsByName.try_emplace(Object.Name, &Object);
+	}
 	Object.Class = Class;
 	Object.Outer = Outer;
 	Object.Flags = Flags;
@@ -28,7 +53,9 @@ UObject* FObjectInternals::AttachToOuter(std::unique_ptr<UObject> Object)
 {
 	assert(Object->Outer != nullptr && "only objects with an outer are attached");
 	UObject* Raw = Object.get();
-	Object->Outer->InnerObjects.push_back(std::move(Object));
+	UObject& Outer = *Object->Outer;
+	Outer.InnerObjects.push_back(std::move(Object));
+	Outer.InnerObjectsByName.try_emplace(Raw->Name, Raw);
 	return Raw;
 }
 
@@ -43,6 +70,10 @@ bool FObjectInternals::DestroyInnerObject(UObject& Outer, UObject& Inner)
 	// Take the object out first, so that nothing inside it sees a half-removed list.
 	std::unique_ptr<UObject> Doomed = std::move(*Found);
 	Outer.InnerObjects.erase(Found);
+	if (Outer.FindInnerObject(Doomed->Name) == Doomed.get())
+	{
+		ReindexName(Outer, Doomed->Name, Outer.InnerObjects, Outer.InnerObjectsByName);
+	}
 	return true;
 }
 
@@ -61,6 +92,14 @@ void FObjectInternals::CollectGarbageInside(UObject& Outer)
 		}
 	}
 	std::erase(Outer.InnerObjects, nullptr);
+	if (!Doomed.empty())
+	{
+		Outer.InnerObjectsByName.clear();
+		for (const std::unique_ptr<UObject>& Inner : Outer.InnerObjects)
+		{
+			Outer.InnerObjectsByName.try_emplace(Inner->Name, Inner.get());
+		}
+	}
 }
 
 UObject* FObjectInternals::Construct(UClass* Class, UObject& Outer, std::string Name, EObjectFlags Flags)
