@@ -82,3 +82,11 @@ TEST(CopyPasteTextValueTest, DeepNestingStopsAtTheLimitWithoutLoss)
 	EXPECT_EQ(Value.Kind, EKind::List);
 	EXPECT_EQ(WriteCopyPasteValue(Value), Deep);
 }
+
+TEST(CopyPasteTextValueTest, ListTestAgreesWithTheParser)
+{
+	for (const std::string_view Text : {"()", "(A=1,B=\"x)\",)", "(A=(B=(C=1)))", "(", ")", "(A=1))", "(A=1)(B=2)", "((A=\"unterminated)", "(A=')',)", "NSLOCTEXT(\"a\", \"b\", \"c\")", "\"(x)\"", "", " (A=1)", "(A=1) ", "(A=\"\\\")\")"})
+	{
+		EXPECT_EQ(IsCopyPasteList(Text), ParseCopyPasteValue(Text).Kind == FCopyPasteValue::EKind::List) << Text;
+	}
+}

@@ -66,18 +66,23 @@ namespace
 
 std::optional<FCopyPastePin> ParseCopyPastePin(std::string_view Text)
 {
-	return ReadCopyPastePin(ParseCopyPasteValue(Text));
+	FCopyPasteValue Fields = ParseCopyPasteValue(Text);
+	std::optional<FCopyPastePin> Pin = ReadCopyPastePinTypedFields(Fields);
+	if (Pin)
+	{
+		Pin->Fields = std::move(Fields);
+	}
+	return Pin;
 }
 
-std::optional<FCopyPastePin> ReadCopyPastePin(FCopyPasteValue Fields)
+std::optional<FCopyPastePin> ReadCopyPastePinTypedFields(const FCopyPasteValue& Fields)
 {
-	FCopyPastePin Pin;
-	Pin.Fields = std::move(Fields);
-	if (Pin.Fields.Kind != FCopyPasteValue::EKind::List)
+	if (Fields.Kind != FCopyPasteValue::EKind::List)
 	{
 		return std::nullopt;
 	}
-	for (const FCopyPasteValueItem& Item : Pin.Fields.Items)
+	FCopyPastePin Pin;
+	for (const FCopyPasteValueItem& Item : Fields.Items)
 	{
 		if (Item.Key)
 		{

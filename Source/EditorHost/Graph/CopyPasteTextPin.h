@@ -48,8 +48,8 @@ struct FCopyPastePin
 
 /** Reads the text after `CustomProperties Pin`; nothing when it is not a bracketed field list. */
 std::optional<FCopyPastePin> ParseCopyPastePin(std::string_view Text);
-/** The same from a field list already parsed; nothing when Fields is not a list. */
-std::optional<FCopyPastePin> ReadCopyPastePin(FCopyPasteValue Fields);
+/** The typed fields of a parsed field list, without a copy of the list itself (Fields stays empty). */
+std::optional<FCopyPastePin> ReadCopyPastePinTypedFields(const FCopyPasteValue& Fields);
 
 /** `NodeName PinId` split at its last space; nothing when there is no space. */
 std::optional<FCopyPastePinLink> ParseCopyPastePinLink(std::string_view Text);

@@ -275,6 +275,12 @@ FCopyPasteValue ParseCopyPasteValue(std::string_view Text)
 	return ParseSpan(Text, 0);
 }
 
+bool IsCopyPasteList(std::string_view Text)
+{
+	// The list case of ParseSpan at the top: a bracket first, its match last, balanced items between.
+	return !Text.empty() && Text.front() == '(' && FindClose(Text, 0) == Text.size() - 1 && SplitItems(Text.substr(1, Text.size() - 2)).has_value();
+}
+
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value)
 {
 	std::string Out;

@@ -50,6 +50,8 @@ struct FCopyPasteValueItem
 
 /** Never fails: text that is not a well-formed list, string or call becomes one token. */
 FCopyPasteValue ParseCopyPasteValue(std::string_view Text);
+/** Whether ParseCopyPasteValue would read Text as a list, found without building the value. */
+bool IsCopyPasteList(std::string_view Text);
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value);
 
 /** The content of a quoted string with the editor's escapes (\" \\ \' \n \r \t) undone; nothing when Text is not one string. */

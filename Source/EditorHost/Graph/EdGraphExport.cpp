@@ -53,7 +53,7 @@ namespace
 		std::size_t PinIndex = 0;
 		for (FCopyPasteCustomProperty& Custom : Object.CustomProperties)
 		{
-			if (Custom.Kind == "Pin" && PinIndex < Pins.size() && ParseCopyPastePin(Custom.Text))
+			if (Custom.Kind == "Pin" && PinIndex < Pins.size() && IsCopyPasteList(Custom.Text))
 			{
 				Custom.Text = WriteCopyPasteValue(WriteEdGraphPinFields(*Pins[PinIndex++], IsExported));
 			}

@@ -109,7 +109,7 @@ FCopyPasteValue WriteEdGraphPinFields(const UEdGraphPin& Pin, const std::functio
 	{
 		Fields = MakeFieldList();
 	}
-	const FCopyPastePin KeptParsed = ReadCopyPastePin(Fields).value_or(FCopyPastePin{});
+	const FCopyPastePin KeptParsed = ReadCopyPastePinTypedFields(Fields).value_or(FCopyPastePin{});
 	UEdGraphPin Kept(Pin.GetOwningNode());
 	ReadEdGraphPin(Kept, KeptParsed);
 
