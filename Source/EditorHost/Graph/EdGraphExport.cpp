@@ -6,6 +6,7 @@
 #include "Graph/EdGraphPinFields.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace
 {
@@ -25,7 +26,7 @@ namespace
 		}
 	}
 
-	FCopyPasteObject ExportNode(const UEdGraphNode& Node, const std::vector<const UEdGraphNode*>& Exported)
+	FCopyPasteObject ExportNode(const UEdGraphNode& Node, const std::unordered_set<const UEdGraphNode*>& Exported)
 	{
 		FCopyPasteObject Object = Node.KeptObject;
 		Object.Class = Node.NodeClassPath;
@@ -33,7 +34,7 @@ namespace
 		Object.Name = Node.GetName();
 		WriteEdGraphNodeProperties(Node, Object);
 
-		const auto IsExported = [&Exported](const UEdGraphNode& Other) { return std::ranges::find(Exported, &Other) != Exported.end(); };
+		const auto IsExported = [&Exported](const UEdGraphNode& Other) { return Exported.contains(&Other); };
 		std::vector<const UEdGraphPin*> Pins;
 		for (const auto& Pin : Node.GetPins())
 		{
@@ -55,12 +56,12 @@ namespace
 		{
 			if (Custom.Kind == "Pin" && PinIndex < Pins.size() && IsCopyPasteList(Custom.Text))
 			{
-				Custom.Text = WriteCopyPasteValue(WriteEdGraphPinFields(*Pins[PinIndex++], IsExported));
+				Custom.Text = WriteEdGraphPinText(*Pins[PinIndex++], IsExported);
 			}
 		}
 		for (; PinIndex < Pins.size(); ++PinIndex)
 		{
-			Object.AddCustomProperty({"Pin", WriteCopyPasteValue(WriteEdGraphPinFields(*Pins[PinIndex], IsExported))});
+			Object.AddCustomProperty({"Pin", WriteEdGraphPinText(*Pins[PinIndex], IsExported)});
 		}
 		return Object;
 	}
@@ -73,9 +74,11 @@ std::string ExportNodesToText(const std::vector<const UEdGraphNode*>& Nodes)
 	{
 		Document.Layout = Nodes.front()->KeptLayout;
 	}
+	const std::unordered_set<const UEdGraphNode*> Exported(Nodes.begin(), Nodes.end());
+	Document.Objects.reserve(Nodes.size());
 	for (const UEdGraphNode* const Node : Nodes)
 	{
-		Document.Objects.push_back(ExportNode(*Node, Nodes));
+		Document.Objects.push_back(ExportNode(*Node, Exported));
 	}
 	return WriteCopyPasteText(Document);
 }

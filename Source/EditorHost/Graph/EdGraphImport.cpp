@@ -96,7 +96,8 @@ namespace
 				continue;
 			}
 			UEdGraphPin& Pin = Node.CreatePin();
-			ReadEdGraphPin(Pin, *Parsed);
+			ReadEdGraphPin(Pin, *Parsed, Parsed->Fields);
+			Pin.KeptFields = std::move(Parsed->Fields);
 			Pin.PinId = ClaimGuid(Pin.PinId, UsedPinIds);
 			Pasted.Pins.emplace_back(std::move(*Parsed), &Pin);
 		}

@@ -79,7 +79,7 @@ namespace
 	}
 }
 
-void ReadEdGraphPin(UEdGraphPin& Pin, const FCopyPastePin& Parsed)
+void ReadEdGraphPin(UEdGraphPin& Pin, const FCopyPastePin& Parsed, const FCopyPasteValue& Fields)
 {
 	Pin.PinId = FGuid::Parse(Parsed.PinId).value_or(FGuid{});
 	Pin.PinName = Parsed.PinName;
@@ -91,7 +91,7 @@ void ReadEdGraphPin(UEdGraphPin& Pin, const FCopyPastePin& Parsed)
 	Pin.PinType = Parsed.PinType;
 	Pin.DefaultValue = Parsed.DefaultValue;
 	Pin.DefaultObject = Parsed.DefaultObject;
-	if (const FCopyPasteValue* const TextValue = Parsed.Fields.Find("DefaultTextValue"))
+	if (const FCopyPasteValue* const TextValue = Fields.Find("DefaultTextValue"))
 	{
 		Pin.DefaultTextValue = WriteCopyPasteValue(*TextValue);
 	}
@@ -99,42 +99,55 @@ void ReadEdGraphPin(UEdGraphPin& Pin, const FCopyPastePin& Parsed)
 	Pin.bNotConnectable = Parsed.bNotConnectable;
 	Pin.bAdvancedView = Parsed.bAdvancedView;
 	Pin.bOrphanedPin = Parsed.bOrphanedPin;
-	Pin.KeptFields = Parsed.Fields;
 }
 
-FCopyPasteValue WriteEdGraphPinFields(const UEdGraphPin& Pin, const std::function<bool(const UEdGraphNode&)>& bIsExported)
+std::string WriteEdGraphPinText(const UEdGraphPin& Pin, const std::function<bool(const UEdGraphNode&)>& bIsExported)
 {
-	FCopyPasteValue Fields = Pin.KeptFields;
-	if (Fields.Kind != FCopyPasteValue::EKind::List)
-	{
-		Fields = MakeFieldList();
-	}
-	const FCopyPastePin KeptParsed = ReadCopyPastePinTypedFields(Fields).value_or(FCopyPastePin{});
+	// The kept fields are copied only when a field has to change: a pin copied as it was
+	// pasted writes its kept list straight back.
+	const FCopyPasteValue EmptyList = MakeFieldList();
+	const FCopyPasteValue& Source = Pin.KeptFields.Kind == FCopyPasteValue::EKind::List ? Pin.KeptFields : EmptyList;
+	std::optional<FCopyPasteValue> Edited;
+	const auto Fields = [&]() -> FCopyPasteValue& {
+		if (!Edited)
+		{
+			Edited = Source;
+		}
+		return *Edited;
+	};
+	const auto Current = [&]() -> const FCopyPasteValue& { return Edited ? *Edited : Source; };
+	const auto Remove = [&](std::string_view Key) {
+		if (Current().Find(Key) != nullptr)
+		{
+			RemoveField(Fields(), Key);
+		}
+	};
+	const FCopyPastePin KeptParsed = ReadCopyPastePinTypedFields(Source).value_or(FCopyPastePin{});
 	UEdGraphPin Kept(Pin.GetOwningNode());
-	ReadEdGraphPin(Kept, KeptParsed);
+	ReadEdGraphPin(Kept, KeptParsed, Source);
 
 	if (Pin.PinId != Kept.PinId)
 	{
-		SetField(Fields, "PinId", MakeToken(Pin.PinId.ToString()));
+		SetField(Fields(), "PinId", MakeToken(Pin.PinId.ToString()));
 	}
 	if (Pin.PinName != Kept.PinName)
 	{
-		SetField(Fields, "PinName", ParseCopyPasteValue(QuoteCopyPasteString(Pin.PinName)));
+		SetField(Fields(), "PinName", ParseCopyPasteValue(QuoteCopyPasteString(Pin.PinName)));
 	}
 	if (Pin.PinFriendlyName != Kept.PinFriendlyName)
 	{
-		Pin.PinFriendlyName ? SetField(Fields, "PinFriendlyName", ParseCopyPasteValue(*Pin.PinFriendlyName)) : RemoveField(Fields, "PinFriendlyName");
+		Pin.PinFriendlyName ? SetField(Fields(), "PinFriendlyName", ParseCopyPasteValue(*Pin.PinFriendlyName)) : Remove("PinFriendlyName");
 	}
 	if (Pin.Direction != Kept.Direction)
 	{
 		Pin.Direction == EEdGraphPinDirection::Output
-			? SetField(Fields, "Direction", ParseCopyPasteValue(QuoteCopyPasteString(OutputDirection)), "PinType.PinCategory")
-			: RemoveField(Fields, "Direction");
+			? SetField(Fields(), "Direction", ParseCopyPasteValue(QuoteCopyPasteString(OutputDirection)), "PinType.PinCategory")
+			: Remove("Direction");
 	}
 	const auto SetTypeString = [&Fields](std::string_view Key, const std::string& Value, const std::string& KeptValue) {
 		if (Value != KeptValue)
 		{
-			SetField(Fields, Key, ParseCopyPasteValue(QuoteCopyPasteString(Value)));
+			SetField(Fields(), Key, ParseCopyPasteValue(QuoteCopyPasteString(Value)));
 		}
 	};
 	SetTypeString("PinType.PinCategory", Pin.PinType.PinCategory, Kept.PinType.PinCategory);
@@ -142,7 +155,7 @@ FCopyPasteValue WriteEdGraphPinFields(const UEdGraphPin& Pin, const std::functio
 	const auto SetToken = [&Fields](std::string_view Key, const std::string& Value, const std::string& KeptValue) {
 		if (Value != KeptValue)
 		{
-			SetField(Fields, Key, ParseCopyPasteValue(Value));
+			SetField(Fields(), Key, ParseCopyPasteValue(Value));
 		}
 	};
 	SetToken("PinType.PinSubCategoryObject", Pin.PinType.PinSubCategoryObject, Kept.PinType.PinSubCategoryObject);
@@ -150,19 +163,25 @@ FCopyPasteValue WriteEdGraphPinFields(const UEdGraphPin& Pin, const std::functio
 	const auto SetBool = [&Fields](std::string_view Key, bool bValue, bool bKeptValue) {
 		if (bValue != bKeptValue)
 		{
-			SetField(Fields, Key, MakeBool(bValue));
+			SetField(Fields(), Key, MakeBool(bValue));
 		}
 	};
 	SetBool("PinType.bIsReference", Pin.PinType.bIsReference, Kept.PinType.bIsReference);
 	SetBool("PinType.bIsConst", Pin.PinType.bIsConst, Kept.PinType.bIsConst);
 	SetBool("PinType.bIsWeakPointer", Pin.PinType.bIsWeakPointer, Kept.PinType.bIsWeakPointer);
 	SetBool("PinType.bIsUObjectWrapper", Pin.PinType.bIsUObjectWrapper, Kept.PinType.bIsUObjectWrapper);
-	SetOptionalString(Fields, "DefaultValue", Pin.DefaultValue, Kept.DefaultValue);
-	SetOptionalString(Fields, "DefaultObject", Pin.DefaultObject, Kept.DefaultObject);
+	if (Pin.DefaultValue != Kept.DefaultValue)
+	{
+		SetOptionalString(Fields(), "DefaultValue", Pin.DefaultValue, Kept.DefaultValue);
+	}
+	if (Pin.DefaultObject != Kept.DefaultObject)
+	{
+		SetOptionalString(Fields(), "DefaultObject", Pin.DefaultObject, Kept.DefaultObject);
+	}
 	if (Pin.DefaultTextValue != Kept.DefaultTextValue)
 	{
-		Pin.DefaultTextValue ? SetField(Fields, "DefaultTextValue", ParseCopyPasteValue(*Pin.DefaultTextValue), "PersistentGuid")
-							 : RemoveField(Fields, "DefaultTextValue");
+		Pin.DefaultTextValue ? SetField(Fields(), "DefaultTextValue", ParseCopyPasteValue(*Pin.DefaultTextValue), "PersistentGuid")
+							 : Remove("DefaultTextValue");
 	}
 	SetBool("bHidden", Pin.bHidden, Kept.bHidden);
 	SetBool("bNotConnectable", Pin.bNotConnectable, Kept.bNotConnectable);
@@ -177,21 +196,21 @@ FCopyPasteValue WriteEdGraphPinFields(const UEdGraphPin& Pin, const std::functio
 	}
 	if (SubPins.empty())
 	{
-		RemoveField(Fields, "SubPins");
+		Remove("SubPins");
 	}
 	else if (!SameLinks(SubPins, KeptParsed.SubPins))
 	{
-		SetField(Fields, "SubPins", WriteLinks(SubPins), "PersistentGuid");
+		SetField(Fields(), "SubPins", WriteLinks(SubPins), "PersistentGuid");
 	}
 	const std::vector<FCopyPastePinLink> ParentPin = Pin.ParentPin ? std::vector<FCopyPastePinLink>{{NodeName, Pin.ParentPin->PinId.ToString()}} : std::vector<FCopyPastePinLink>{};
 	const std::vector<FCopyPastePinLink> KeptParentPin = KeptParsed.ParentPin ? std::vector{*KeptParsed.ParentPin} : std::vector<FCopyPastePinLink>{};
 	if (ParentPin.empty())
 	{
-		RemoveField(Fields, "ParentPin");
+		Remove("ParentPin");
 	}
 	else if (!SameLinks(ParentPin, KeptParentPin))
 	{
-		SetField(Fields, "ParentPin", MakeToken(ParentPin.front().NodeName + " " + ParentPin.front().PinId), "PersistentGuid");
+		SetField(Fields(), "ParentPin", MakeToken(ParentPin.front().NodeName + " " + ParentPin.front().PinId), "PersistentGuid");
 	}
 
 	std::vector<FCopyPastePinLink> Links;
@@ -204,11 +223,11 @@ FCopyPasteValue WriteEdGraphPinFields(const UEdGraphPin& Pin, const std::functio
 	}
 	if (Links.empty())
 	{
-		RemoveField(Fields, "LinkedTo");
+		Remove("LinkedTo");
 	}
 	else if (!SameLinks(Links, KeptParsed.LinkedTo))
 	{
-		SetField(Fields, "LinkedTo", WriteLinks(Links), "PersistentGuid");
+		SetField(Fields(), "LinkedTo", WriteLinks(Links), "PersistentGuid");
 	}
-	return Fields;
+	return WriteCopyPasteValue(Current());
 }

@@ -4,15 +4,19 @@
 #include "Graph/CopyPasteTextValue.h"
 
 #include <functional>
+#include <string>
 
 class UEdGraphNode;
 class UEdGraphPin;
 
-/** Fills the pin from a parsed `CustomProperties Pin` line and keeps all its fields. Links are left to the caller. */
-void ReadEdGraphPin(UEdGraphPin& Pin, const FCopyPastePin& Parsed);
+/**
+ * Fills the pin's typed fields from a parsed `CustomProperties Pin` line and its field list.
+ * Keeping the field list (KeptFields) and the links are left to the caller.
+ */
+void ReadEdGraphPin(UEdGraphPin& Pin, const FCopyPastePin& Parsed, const FCopyPasteValue& Fields);
 
 /**
- * The pin's `CustomProperties Pin` fields: the kept fields, with those whose typed value changed
- * rewritten and LinkedTo listing only links to nodes for which bIsExported is true.
+ * The text of the pin's `CustomProperties Pin` line: the kept fields, with those whose typed
+ * value changed rewritten and LinkedTo listing only links to nodes for which bIsExported is true.
  */
-FCopyPasteValue WriteEdGraphPinFields(const UEdGraphPin& Pin, const std::function<bool(const UEdGraphNode&)>& bIsExported);
+std::string WriteEdGraphPinText(const UEdGraphPin& Pin, const std::function<bool(const UEdGraphNode&)>& bIsExported);

@@ -187,8 +187,7 @@ namespace
 		const auto Written = static_cast<std::size_t>(std::ranges::count_if(Node.KeptObject.CustomProperties, IsPinLine));
 		for (std::size_t Index = Written; Index < Pins.size(); ++Index)
 		{
-			const FCopyPasteValue Fields = WriteEdGraphPinFields(*Pins[Index], [](const UEdGraphNode&) { return false; });
-			InsertCustomLine(Node.KeptObject, {std::string(PinKind), WriteCopyPasteValue(Fields)}, UserDefinedPinKind);
+			InsertCustomLine(Node.KeptObject, {std::string(PinKind), WriteEdGraphPinText(*Pins[Index], [](const UEdGraphNode&) { return false; })}, UserDefinedPinKind);
 		}
 	}
 
