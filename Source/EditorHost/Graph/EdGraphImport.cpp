@@ -98,6 +98,7 @@ namespace
 			UEdGraphPin& Pin = Node.CreatePin();
 			ReadEdGraphPin(Pin, *Parsed, Parsed->Fields);
 			Pin.KeptFields = std::move(Parsed->Fields);
+			Pin.KeptText = Custom.Text;
 			Pin.PinId = ClaimGuid(Pin.PinId, UsedPinIds);
 			Pasted.Pins.emplace_back(std::move(*Parsed), &Pin);
 		}

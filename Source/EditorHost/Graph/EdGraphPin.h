@@ -48,6 +48,8 @@ public:
 	/** The pin of the same node this sub-pin was split from. */
 	UEdGraphPin* ParentPin = nullptr;
 	FCopyPasteValue KeptFields;
+	/** KeptFields as they were written, so a pin copied unchanged costs no writing. */
+	std::string KeptText;
 	/** The name of the `EdGraphPin` sub-object older engines stored the pin as; empty for a `CustomProperties Pin` line. */
 	std::string LegacyObjectName;
 

@@ -229,5 +229,9 @@ std::string WriteEdGraphPinText(const UEdGraphPin& Pin, const std::function<bool
 	{
 		SetField(Fields(), "LinkedTo", WriteLinks(Links), "PersistentGuid");
 	}
+	if (!Edited && !Pin.KeptText.empty())
+	{
+		return Pin.KeptText;
+	}
 	return WriteCopyPasteValue(Current());
 }
