@@ -21,6 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size)
 		std::fprintf(stderr, "written text does not read back the same\n");
 		std::abort();
 	}
+	if (IsCopyPasteList(Text) != (ParseCopyPasteValue(Text).Kind == FCopyPasteValue::EKind::List))
+	{
+		std::fprintf(stderr, "the list test disagrees with the parser\n");
+		std::abort();
+	}
 	if (WriteCopyPasteValue(ParseCopyPasteValue(Text)) != Text)
 	{
 		std::fprintf(stderr, "value text did not write back as read\n");

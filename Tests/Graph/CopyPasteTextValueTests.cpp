@@ -85,7 +85,7 @@ TEST(CopyPasteTextValueTest, DeepNestingStopsAtTheLimitWithoutLoss)
 
 TEST(CopyPasteTextValueTest, ListTestAgreesWithTheParser)
 {
-	for (const std::string_view Text : {"()", "(A=1,B=\"x)\",)", "(A=(B=(C=1)))", "(", ")", "(A=1))", "(A=1)(B=2)", "((A=\"unterminated)", "(A=')',)", "NSLOCTEXT(\"a\", \"b\", \"c\")", "\"(x)\"", "", " (A=1)", "(A=1) ", "(A=\"\\\")\")"})
+	for (const std::string_view Text : {"()", "(A=1,B=\"x)\",)", "(A=(B=(C=1)))", "(", ")", "(A=1))", "(A=1)(B=2)", "((A=\"unterminated)", "(A=')',)", "NSLOCTEXT(\"a\", \"b\", \"c\")", "\"(x)\"", "", " (A=1)", "(A=1) ", "(A=\"\\\")\")", "(\")", "(\"x)", "((a)", "(a)(b)", "(()", "(a))"})
 	{
 		EXPECT_EQ(IsCopyPasteList(Text), ParseCopyPasteValue(Text).Kind == FCopyPasteValue::EKind::List) << Text;
 	}

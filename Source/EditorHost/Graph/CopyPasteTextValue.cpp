@@ -65,10 +65,14 @@ namespace
 		return std::nullopt;
 	}
 
-	/** The text between commas that are outside strings and brackets; nothing when unbalanced. */
-	std::optional<std::vector<std::string_view>> SplitItems(std::string_view Text)
+	/**
+	 * Calls OnPiece with the text between each pair of commas that are outside strings and
+	 * brackets (and the rest after the last); false, possibly after some calls, when the text's
+	 * strings or brackets are not balanced.
+	 */
+	template <typename TOnPiece>
+	bool ScanItems(std::string_view Text, TOnPiece&& OnPiece)
 	{
-		std::vector<std::string_view> Pieces;
 		std::size_t Depth = 0;
 		std::size_t Start = 0;
 		for (std::size_t Index = 0; Index < Text.size(); ++Index)
@@ -79,7 +83,7 @@ namespace
 				const std::optional<std::size_t> After = SkipString(Text, Index);
 				if (!After)
 				{
-					return std::nullopt;
+					return false;
 				}
 				Index = *After - 1;
 			}
@@ -91,21 +95,32 @@ namespace
 			{
 				if (Depth == 0)
 				{
-					return std::nullopt;
+					return false;
 				}
 				--Depth;
 			}
 			else if (Char == ',' && Depth == 0)
 			{
-				Pieces.push_back(Text.substr(Start, Index - Start));
+				OnPiece(Text.substr(Start, Index - Start));
 				Start = Index + 1;
 			}
 		}
 		if (Depth != 0)
 		{
+			return false;
+		}
+		OnPiece(Text.substr(Start));
+		return true;
+	}
+
+	/** The text between commas that are outside strings and brackets; nothing when unbalanced. */
+	std::optional<std::vector<std::string_view>> SplitItems(std::string_view Text)
+	{
+		std::vector<std::string_view> Pieces;
+		if (!ScanItems(Text, [&Pieces](std::string_view Piece) { Pieces.push_back(Piece); }))
+		{
 			return std::nullopt;
 		}
-		Pieces.push_back(Text.substr(Start));
 		return Pieces;
 	}
 
@@ -277,8 +292,9 @@ FCopyPasteValue ParseCopyPasteValue(std::string_view Text)
 
 bool IsCopyPasteList(std::string_view Text)
 {
-	// The list case of ParseSpan at the top: a bracket first, its match last, balanced items between.
-	return !Text.empty() && Text.front() == '(' && FindClose(Text, 0) == Text.size() - 1 && SplitItems(Text.substr(1, Text.size() - 2)).has_value();
+	// The list case of ParseSpan at the top: a bracket first and last, and balanced items between
+	// (which is what makes the last bracket the first one's match).
+	return Text.size() >= 2 && Text.front() == '(' && Text.back() == ')' && ScanItems(Text.substr(1, Text.size() - 2), [](std::string_view) {});
 }
 
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value)
