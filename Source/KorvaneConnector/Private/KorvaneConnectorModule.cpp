@@ -2,6 +2,7 @@
 
 #include "KorvaneLog.h"
 #include "PythonLiteral.h"
+#include "ScriptHandoff.h"
 #include "TransientDir.h"
 
 #include "Core/Config.h"
@@ -37,16 +38,6 @@ namespace
 				Module->BindFallbackMcpRoute();
 			}
 		});
-
-	/** The plug-in's Resources folder, or the copy under the project's Plugins folder when the plug-in is not listed. */
-	std::string ResourcesDir()
-	{
-		if (const std::shared_ptr<IPlugin> Plugin = IPluginManager::Get().FindPlugin("KorvaneConnector"))
-		{
-			return FPaths::Combine(Plugin->GetBaseDir(), "Resources");
-		}
-		return FPaths::Combine(FPaths::ProjectPluginsDir(), "KorvaneConnector", "Resources");
-	}
 }
 
 IMPLEMENT_MODULE(FKorvaneConnectorModule, KorvaneConnector);
@@ -144,7 +135,7 @@ void FKorvaneConnectorModule::BootstrapMcpToolset()
 		return;
 	}
 
-	const std::string Resources = ResourcesDir();
+	const std::string Resources = ConnectorResourcesDir();
 	const std::string ScriptPath = FPaths::Combine(Resources, "korvane_mcp_toolset.py");
 	if (!FPaths::FileExists(ScriptPath))
 	{
