@@ -9,6 +9,37 @@
 #include <string>
 #include <string_view>
 
+namespace
+{
+	/** Whether the flat list reader finds the parser's items, keys and value texts. */
+	bool SplitsAsParsed(std::string_view Text)
+	{
+		const std::optional<std::vector<FCopyPasteListItem>> Items = SplitCopyPasteList(Text);
+		const FCopyPasteValue Parsed = ParseCopyPasteValue(Text);
+		if (Items.has_value() != (Parsed.Kind == FCopyPasteValue::EKind::List))
+		{
+			return false;
+		}
+		if (!Items)
+		{
+			return true;
+		}
+		if (Items->size() != Parsed.Items.size())
+		{
+			return false;
+		}
+		for (std::size_t Index = 0; Index < Items->size(); ++Index)
+		{
+			const FCopyPasteValueItem& Item = Parsed.Items[Index];
+			if ((*Items)[Index].Key != Item.Key || (*Items)[Index].Value != WriteCopyPasteValue(Item.Value))
+			{
+				return false;
+			}
+		}
+		return true;
+	}
+}
+
 // Any text may be pasted. The reader must never crash; what it writes must read back to the
 // same text; and any value or pin text must write back exactly as it was read.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size)
@@ -31,9 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, std::size_t Size)
 		std::fprintf(stderr, "value text did not write back as read\n");
 		std::abort();
 	}
-	if (const std::optional<FCopyPastePin> Pin = ParseCopyPastePin(Text); Pin && WriteCopyPasteValue(Pin->Fields) != Text)
+	if (ParseCopyPastePin(Text).has_value() != IsCopyPasteList(Text))
 	{
-		std::fprintf(stderr, "pin text did not write back as read\n");
+		std::fprintf(stderr, "the pin reader disagrees with the list test\n");
+		std::abort();
+	}
+	if (!SplitsAsParsed(Text))
+	{
+		std::fprintf(stderr, "the list items disagree with the parser\n");
 		std::abort();
 	}
 	return 0;

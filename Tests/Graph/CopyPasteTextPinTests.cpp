@@ -1,4 +1,5 @@
 #include "Graph/CopyPasteTextPin.h"
+#include "Graph/CopyPasteTextValue.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,8 @@ TEST(CopyPasteTextPinTest, ReadsTheFieldsAndKeepsTheLine)
 	ASSERT_TRUE(Pin.has_value());
 	EXPECT_EQ(Pin->PinId, "8F1BE1181C70470AB02C3A295CB6892E");
 	EXPECT_EQ(Pin->PinName, "DefaultChord");
-	ASSERT_TRUE(Pin->PinFriendlyName.has_value());
-	EXPECT_EQ(Pin->PinFriendlyName->Text, "LOCGEN_FORMAT_NAMED");
-	EXPECT_EQ(Pin->PinFriendlyName->Items.at(4).Value.AsPlainText(), "x, y");
+	EXPECT_EQ(Pin->PinFriendlyName,
+		"LOCGEN_FORMAT_NAMED(NSLOCTEXT(\"KismetSchema\", \"SplitPinFriendlyNameFormat\", \"{PinDisplayName} {ProtoPinDisplayName}\"), \"PinDisplayName\", \"Default (Chord)\", \"ProtoPinDisplayName\", \"x, y\")");
 	EXPECT_EQ(Pin->PinToolTip, "Default Chord\nInput Chord Structure");
 	EXPECT_EQ(Pin->Direction, "EGPD_Input");
 	EXPECT_EQ(Pin->PinType.PinCategory, "struct");
@@ -33,10 +33,35 @@ TEST(CopyPasteTextPinTest, ReadsTheFieldsAndKeepsTheLine)
 	EXPECT_EQ(Pin->SubPins[1].PinId, "E8A30A0A4C1B2A3E9F8E7D6C5B4A3921");
 	EXPECT_TRUE(Pin->bHidden);
 	EXPECT_FALSE(Pin->DefaultValue.has_value());
-	EXPECT_EQ(Pin->Fields.Find("bSomethingNew")->Text, "Maybe");
-	EXPECT_EQ(Pin->Fields.Items.back().Key, "bSomethingNew");
-	EXPECT_TRUE(Pin->Fields.bTrailingComma);
-	EXPECT_EQ(WriteCopyPasteValue(Pin->Fields), SplitParent);
+}
+
+TEST(CopyPasteTextPinTest, SplitsAListAsTheValueParserReadsIt)
+{
+	const std::optional<std::vector<FCopyPasteListItem>> Fields = SplitCopyPasteList(SplitParent);
+	const FCopyPasteValue Parsed = ParseCopyPasteValue(SplitParent);
+	ASSERT_TRUE(Fields.has_value());
+	ASSERT_EQ(Fields->size(), Parsed.Items.size());
+	for (std::size_t Index = 0; Index < Fields->size(); ++Index)
+	{
+		EXPECT_EQ((*Fields)[Index].Key, Parsed.Items[Index].Key);
+		EXPECT_EQ((*Fields)[Index].Value, WriteCopyPasteValue(Parsed.Items[Index].Value));
+	}
+	EXPECT_EQ(Fields->back().Key, "bSomethingNew");
+	EXPECT_EQ(Fields->back().Value, "Maybe");
+
+	// Spaces before an item are not part of it; a blank after the last comma is no item.
+	const std::optional<std::vector<FCopyPasteListItem>> Spaced = SplitCopyPasteList("( A=1, (B=2), \"x,y\" ,  )");
+	ASSERT_TRUE(Spaced.has_value());
+	ASSERT_EQ(Spaced->size(), 3u);
+	EXPECT_EQ((*Spaced)[0].Key, "A");
+	EXPECT_EQ((*Spaced)[1].Value, "(B=2)");
+	EXPECT_FALSE((*Spaced)[2].Key.has_value());
+	EXPECT_EQ((*Spaced)[2].Value, "\"x,y\" ");
+	EXPECT_TRUE(SplitCopyPasteList("()")->empty());
+	EXPECT_TRUE(SplitCopyPasteList("( )")->empty());
+	EXPECT_FALSE(SplitCopyPasteList("(A=\"open)").has_value());
+	EXPECT_FALSE(SplitCopyPasteList("(A=1))(").has_value());
+	EXPECT_FALSE(SplitCopyPasteList("Call(A=1)").has_value());
 }
 
 TEST(CopyPasteTextPinTest, ReadsLinksDefaultsAndOlderTypeFlags)

@@ -49,7 +49,7 @@ namespace
 			const std::optional<FCopyPastePin> Pin = ParseCopyPastePin(Custom.Text);
 			ASSERT_TRUE(Pin.has_value()) << File << ": " << Custom.Text;
 			EXPECT_FALSE(Pin->PinId.empty()) << File;
-			EXPECT_EQ(WriteCopyPasteValue(Pin->Fields), Custom.Text) << File;
+			EXPECT_EQ(WriteCopyPasteValue(ParseCopyPasteValue(Custom.Text)), Custom.Text) << File;
 		}
 		for (const FCopyPasteObject& Child : Object.Children)
 		{

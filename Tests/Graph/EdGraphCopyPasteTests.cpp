@@ -288,3 +288,50 @@ TEST(EdGraphCopyPaste, PropertiesAddedToANodeGoBeforeItsPinLines)
 	EXPECT_LT(Text.find("NodePosX=64"), PinLineAt);
 	EXPECT_LT(Text.find("bIsEditable=True"), PinLineAt);
 }
+
+TEST(EdGraphCopyPaste, RemovedPinsLeaveNoLineAndAddedPinsFollowTheRest)
+{
+	FTestEditor Editor(HostOnly());
+	UEdGraph& Graph = NewGraph();
+	const std::vector<UEdGraphNode*> Nodes = ImportNodesFromText(Graph, "Begin Object Class=/Script/BlueprintGraph.K2Node_CallFunction Name=\"K2Node_CallFunction_0\"\n"
+		+ PinLine("A0000000000000000000000000000001", "execute", "")
+		+ PinLine("A0000000000000000000000000000002", "Middle", "PinToolTip=\"kept as written\",")
+		+ PinLine("A0000000000000000000000000000003", "Last", "bSomethingNew=Maybe,")
+		+ "   CustomProperties UserDefinedPin (PinName=\"Extra\",PinType=(PinCategory=\"int\"),DesiredPinDirection=EGPD_Input)\n"
+		+ "End Object\n");
+	ASSERT_EQ(Nodes.size(), 1u);
+	UEdGraphNode& Node = *Nodes[0];
+	Node.RemovePin(*Node.FindPin("Middle"));
+	const std::string WithoutMiddle = ExportNodesToText({&Node});
+	const std::size_t FirstLast = WithoutMiddle.find("PinName=\"Last\"");
+	ASSERT_NE(FirstLast, std::string::npos);
+	EXPECT_EQ(WithoutMiddle.find("PinName=\"Last\"", FirstLast + 1), std::string::npos) << "a pin's line is written once";
+
+	UEdGraphPin& Added = Node.CreatePin();
+	Added.PinId = *FGuid::Parse("A0000000000000000000000000000004");
+	Added.PinName = "Added";
+
+	// Each remaining pin writes its own line, in pin order among the pin lines as read: the
+	// removed pin's line is gone rather than written for another pin, and the new pin takes the
+	// free place before the UserDefinedPin line.
+	const std::string Text = ExportNodesToText({&Node});
+	EXPECT_EQ(Text.find("Middle"), std::string::npos);
+	EXPECT_EQ(Text.find("kept as written"), std::string::npos);
+	const std::size_t Execute = Text.find(PinLine("A0000000000000000000000000000001", "execute", ""));
+	const std::size_t Last = Text.find(PinLine("A0000000000000000000000000000003", "Last", "bSomethingNew=Maybe,"));
+	const std::size_t UserPin = Text.find("CustomProperties UserDefinedPin");
+	const std::size_t AddedLine = Text.find("PinId=A0000000000000000000000000000004,PinName=\"Added\"");
+	ASSERT_NE(Execute, std::string::npos) << Text;
+	ASSERT_NE(Last, std::string::npos) << Text;
+	ASSERT_NE(AddedLine, std::string::npos) << Text;
+	EXPECT_LT(Execute, Last);
+	EXPECT_LT(Last, AddedLine);
+	EXPECT_LT(AddedLine, UserPin);
+
+	UEdGraph& Other = NewGraph();
+	const std::vector<UEdGraphNode*> Reread = ImportNodesFromText(Other, Text);
+	ASSERT_EQ(Reread.size(), 1u);
+	ASSERT_EQ(Reread[0]->GetPins().size(), 3u);
+	EXPECT_EQ(Reread[0]->GetPins()[1]->PinName, "Last");
+	EXPECT_EQ(Reread[0]->GetPins()[2]->PinName, "Added");
+}

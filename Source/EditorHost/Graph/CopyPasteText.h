@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -87,6 +88,8 @@ struct FCopyPasteObject
 	/** Adds a child declared here and defined at the end of the body so far. */
 	void AddDeclaredChild(FCopyPasteObject Child);
 	void AddOtherLine(std::string Line);
+	/** Removes the custom property at that index from the body and its layout. */
+	void RemoveCustomProperty(std::size_t Index);
 
 	/** The first property of that name (and index, when given). */
 	const FCopyPasteProperty* FindProperty(std::string_view PropertyName, std::optional<int> Index = std::nullopt) const;
@@ -132,3 +135,42 @@ FCopyPasteParse ParseCopyPasteText(std::string_view Text);
 
 /** Writes the document in its layout; text the reader took from the editor comes back byte for byte. */
 std::string WriteCopyPasteText(const FCopyPasteDocument& Document);
+
+/** A custom property line's kind and text, viewed. */
+struct FCopyPasteCustomPropertyView
+{
+	std::string_view Kind;
+	std::string_view Text;
+};
+
+/**
+ * Writes top-level objects one at a time into one text, as WriteCopyPasteText writes a document.
+ * A custom property may be a slot whose line the caller gives as the object is written, so a
+ * caller holding those lines elsewhere writes them without copying them into the object.
+ */
+class FCopyPasteTextWriter
+{
+public:
+	/** The line to write in place of the next slot, or nothing to leave the slot out. */
+	using FSlotLine = std::function<std::optional<FCopyPasteCustomPropertyView>()>;
+
+	/** ExpectedSize, when known, saves growing the text as it is written. */
+	explicit FCopyPasteTextWriter(FCopyPasteLayout Layout, std::size_t ExpectedSize = 0);
+
+	/** Writes the object as one block; its custom properties of kind SlotKind (when not empty) are written as SlotLine says. */
+	void WriteObject(const FCopyPasteObject& Object, std::string_view SlotKind = {}, const FSlotLine& SlotLine = {});
+
+	/** The text written, ending as the layout says. */
+	std::string Finish() &&;
+
+private:
+	void BeginLine(std::size_t Level);
+	void EndLine();
+	void WriteBlock(const FCopyPasteObject& Object, std::size_t Level, bool bDefinition);
+	void WriteBody(const FCopyPasteObject& Object, std::size_t Level);
+
+	FCopyPasteLayout Layout;
+	std::string Text;
+	std::string_view SlotKind;
+	const FSlotLine* SlotLine = nullptr;
+};

@@ -101,42 +101,51 @@ namespace CopyPasteLines
 		return Property;
 	}
 
-	std::string WriteBegin(const FCopyPasteObject& Object, bool bWithClass, const std::vector<FCopyPasteAttribute>& Attributes)
+	void AppendBegin(std::string& Out, const FCopyPasteObject& Object, bool bWithClass, const std::vector<FCopyPasteAttribute>& Attributes)
 	{
-		std::string Line(BeginKeyword);
+		Out += BeginKeyword;
 		if (bWithClass && !Object.Class.empty())
 		{
-			Line += " Class=" + Object.Class;
+			Out += " Class=";
+			Out += Object.Class;
 		}
-		Line += " Name=\"" + Object.Name + "\"";
+		Out += " Name=\"";
+		Out += Object.Name;
+		Out += '"';
 		for (const FCopyPasteAttribute& Attribute : Attributes)
 		{
-			Line += ' ' + Attribute.Key;
+			Out += ' ';
+			Out += Attribute.Key;
 			if (Attribute.Value)
 			{
-				Line += '=' + *Attribute.Value;
+				Out += '=';
+				Out += *Attribute.Value;
 			}
 		}
-		return Line;
 	}
 
-	std::string WriteCustomProperty(const FCopyPasteCustomProperty& CustomProperty)
+	void AppendCustomProperty(std::string& Out, std::string_view Kind, std::string_view Text)
 	{
-		std::string Line = std::string(CustomKeyword) + ' ' + CustomProperty.Kind;
-		if (!CustomProperty.Text.empty())
+		Out += CustomKeyword;
+		Out += ' ';
+		Out += Kind;
+		if (!Text.empty())
 		{
-			Line += ' ' + CustomProperty.Text;
+			Out += ' ';
+			Out += Text;
 		}
-		return Line;
 	}
 
-	std::string WriteProperty(const FCopyPasteProperty& Property)
+	void AppendProperty(std::string& Out, const FCopyPasteProperty& Property)
 	{
-		std::string Line = Property.Name;
+		Out += Property.Name;
 		if (Property.ArrayIndex)
 		{
-			Line += '(' + std::to_string(*Property.ArrayIndex) + ')';
+			Out += '(';
+			Out += std::to_string(*Property.ArrayIndex);
+			Out += ')';
 		}
-		return Line + '=' + Property.Value;
+		Out += '=';
+		Out += Property.Value;
 	}
 }

@@ -21,8 +21,9 @@ namespace CopyPasteLines
 	/** `Name=Value` or `Name(Index)=Value` with an identifier name; nothing otherwise. */
 	std::optional<FCopyPasteProperty> ReadProperty(std::string_view Content);
 
-	/** `Begin Object Class=... Name="..." ...`, from the object's class and name and these attributes. */
-	std::string WriteBegin(const FCopyPasteObject& Object, bool bWithClass, const std::vector<FCopyPasteAttribute>& Attributes);
-	std::string WriteCustomProperty(const FCopyPasteCustomProperty& CustomProperty);
-	std::string WriteProperty(const FCopyPasteProperty& Property);
+	/** Appends `Begin Object Class=... Name="..." ...`, from the object's class and name and these attributes. */
+	void AppendBegin(std::string& Out, const FCopyPasteObject& Object, bool bWithClass, const std::vector<FCopyPasteAttribute>& Attributes);
+	/** Appends `CustomProperties Kind Text`. */
+	void AppendCustomProperty(std::string& Out, std::string_view Kind, std::string_view Text);
+	void AppendProperty(std::string& Out, const FCopyPasteProperty& Property);
 }

@@ -46,6 +46,23 @@ void FCopyPasteObject::AddOtherLine(std::string Line)
 	OtherLines.push_back(std::move(Line));
 }
 
+void FCopyPasteObject::RemoveCustomProperty(std::size_t Index)
+{
+	if (Index >= CustomProperties.size())
+	{
+		return;
+	}
+	CustomProperties.erase(CustomProperties.begin() + static_cast<std::ptrdiff_t>(Index));
+	std::erase_if(Layout, [Index](const FCopyPasteLayoutEntry& Entry) { return Entry.Kind == ECopyPasteEntry::CustomProperty && Entry.Index == Index; });
+	for (FCopyPasteLayoutEntry& Entry : Layout)
+	{
+		if (Entry.Kind == ECopyPasteEntry::CustomProperty && Entry.Index > Index)
+		{
+			--Entry.Index;
+		}
+	}
+}
+
 const FCopyPasteProperty* FCopyPasteObject::FindProperty(std::string_view PropertyName, std::optional<int> Index) const
 {
 	for (const FCopyPasteProperty& Property : Properties)

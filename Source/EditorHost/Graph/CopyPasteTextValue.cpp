@@ -3,6 +3,7 @@
 #include "Graph/CopyPasteText.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace
@@ -20,16 +21,44 @@ namespace
 		return IsNameStart(Char) || (Char >= '0' && Char <= '9');
 	}
 
+	/** Which bytes a scan of list text has to look at: quotes and brackets, and commas too when splitting items. */
+	struct FScanStops
+	{
+		std::array<bool, 256> bStop{};
+
+		constexpr explicit FScanStops(std::string_view Stops)
+		{
+			for (const char Stop : Stops)
+			{
+				bStop[static_cast<unsigned char>(Stop)] = true;
+			}
+		}
+
+		/** The first stop at or after From, or the text's size. Lines run long between stops, so this is the scan's inner loop. */
+		std::size_t Next(std::string_view Text, std::size_t From) const
+		{
+			while (From < Text.size() && !bStop[static_cast<unsigned char>(Text[From])])
+			{
+				++From;
+			}
+			return From;
+		}
+	};
+
+	constexpr FScanStops StringStops("\\\"");
+	constexpr FScanStops BracketStops("\"()");
+	constexpr FScanStops ItemStops("\"(),");
+
 	/** The index just past the string that opens at Start, or nothing when it is not closed. */
 	std::optional<std::size_t> SkipString(std::string_view Text, std::size_t Start)
 	{
-		for (std::size_t Index = Start + 1; Index < Text.size(); ++Index)
+		for (std::size_t Index = StringStops.Next(Text, Start + 1); Index < Text.size(); Index = StringStops.Next(Text, Index + 1))
 		{
 			if (Text[Index] == '\\')
 			{
 				++Index;
 			}
-			else if (Text[Index] == '"')
+			else
 			{
 				return Index + 1;
 			}
@@ -41,7 +70,7 @@ namespace
 	std::optional<std::size_t> FindClose(std::string_view Text, std::size_t Open)
 	{
 		std::size_t Depth = 0;
-		for (std::size_t Index = Open; Index < Text.size(); ++Index)
+		for (std::size_t Index = BracketStops.Next(Text, Open); Index < Text.size(); Index = BracketStops.Next(Text, Index + 1))
 		{
 			const char Char = Text[Index];
 			if (Char == '"')
@@ -75,7 +104,7 @@ namespace
 	{
 		std::size_t Depth = 0;
 		std::size_t Start = 0;
-		for (std::size_t Index = 0; Index < Text.size(); ++Index)
+		for (std::size_t Index = ItemStops.Next(Text, 0); Index < Text.size(); Index = ItemStops.Next(Text, Index + 1))
 		{
 			const char Char = Text[Index];
 			if (Char == '"')
@@ -164,6 +193,28 @@ namespace
 
 	FCopyPasteValue ParseSpan(std::string_view Text, std::size_t Depth);
 
+	struct FItemPiece
+	{
+		std::string_view Space;
+		FCopyPasteListItem Item;
+	};
+
+	/** A piece between commas as an item: the spaces before it, its key when it has one, and its value. */
+	FItemPiece SplitPiece(std::string_view Piece)
+	{
+		FItemPiece Split;
+		const std::size_t SpaceEnd = std::min(Piece.find_first_not_of(" \t"), Piece.size());
+		Split.Space = Piece.substr(0, SpaceEnd);
+		Piece.remove_prefix(SpaceEnd);
+		if (const std::optional<std::size_t> Length = KeyLength(Piece))
+		{
+			Split.Item.Key = Piece.substr(0, *Length);
+			Piece.remove_prefix(*Length + 1);
+		}
+		Split.Item.Value = Piece;
+		return Split;
+	}
+
 	/** The items between a list's or call's brackets. */
 	std::optional<FCopyPasteValue> ParseItems(std::string_view Inner, FCopyPasteValue::EKind Kind, std::size_t Depth)
 	{
@@ -180,19 +231,17 @@ namespace
 			Value.TrailingSpace = Pieces->back();
 			Pieces->pop_back();
 		}
-		for (std::string_view Piece : *Pieces)
+		Value.Items.reserve(Pieces->size());
+		for (const std::string_view Piece : *Pieces)
 		{
-			FCopyPasteValueItem Item;
-			const std::size_t SpaceEnd = std::min(Piece.find_first_not_of(" \t"), Piece.size());
-			Item.Space = Piece.substr(0, SpaceEnd);
-			Piece.remove_prefix(SpaceEnd);
-			if (const std::optional<std::size_t> Length = KeyLength(Piece))
+			const FItemPiece Split = SplitPiece(Piece);
+			FCopyPasteValueItem& Item = Value.Items.emplace_back();
+			Item.Space = Split.Space;
+			if (Split.Item.Key)
 			{
-				Item.Key = Piece.substr(0, *Length);
-				Piece.remove_prefix(*Length + 1);
+				Item.Key = *Split.Item.Key;
 			}
-			Item.Value = ParseSpan(Piece, Depth + 1);
-			Value.Items.push_back(std::move(Item));
+			Item.Value = ParseSpan(Split.Item.Value, Depth + 1);
 		}
 		return Value;
 	}
@@ -295,6 +344,32 @@ bool IsCopyPasteList(std::string_view Text)
 	// The list case of ParseSpan at the top: a bracket first and last, and balanced items between
 	// (which is what makes the last bracket the first one's match).
 	return Text.size() >= 2 && Text.front() == '(' && Text.back() == ')' && ScanItems(Text.substr(1, Text.size() - 2), [](std::string_view) {});
+}
+
+std::optional<std::vector<FCopyPasteListItem>> SplitCopyPasteList(std::string_view Text)
+{
+	if (Text.size() < 2 || Text.front() != '(' || Text.back() != ')')
+	{
+		return std::nullopt;
+	}
+	std::vector<FCopyPasteListItem> Items;
+	// Room for a pin line's fields without growing.
+	Items.reserve(32);
+	std::string_view LastPiece;
+	const bool bBalanced = ScanItems(Text.substr(1, Text.size() - 2), [&Items, &LastPiece](std::string_view Piece) {
+		Items.push_back(SplitPiece(Piece).Item);
+		LastPiece = Piece;
+	});
+	if (!bBalanced)
+	{
+		return std::nullopt;
+	}
+	// As ParseItems does: blank text after the last comma (or in an empty list) is no item.
+	if (IsBlank(LastPiece))
+	{
+		Items.pop_back();
+	}
+	return Items;
 }
 
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value)

@@ -48,10 +48,25 @@ struct FCopyPasteValueItem
 	FCopyPasteValue Value;
 };
 
+/** One item of a `(...)` list as written, viewing the list's text. */
+struct FCopyPasteListItem
+{
+	/** `Key` of `Key=Value`, with its array index when it has one; missing for plain items. */
+	std::optional<std::string_view> Key;
+	/** The value's text, without the spaces before the item. */
+	std::string_view Value;
+};
+
 /** Never fails: text that is not a well-formed list, string or call becomes one token. */
 FCopyPasteValue ParseCopyPasteValue(std::string_view Text);
 /** Whether ParseCopyPasteValue would read Text as a list, found without building the value. */
 bool IsCopyPasteList(std::string_view Text);
+/**
+ * The items ParseCopyPasteValue would read from Text when it is a list, as views into Text:
+ * for a reader that wants a few top-level fields without building every value. Nothing when
+ * Text is not a list.
+ */
+std::optional<std::vector<FCopyPasteListItem>> SplitCopyPasteList(std::string_view Text);
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value);
 
 /** The content of a quoted string with the editor's escapes (\" \\ \' \n \r \t) undone; nothing when Text is not one string. */

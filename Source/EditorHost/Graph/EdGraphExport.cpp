@@ -6,6 +6,7 @@
 #include "Graph/EdGraphPinFields.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_set>
 
 namespace
@@ -26,16 +27,13 @@ namespace
 		}
 	}
 
-	FCopyPasteObject ExportNode(const UEdGraphNode& Node, const std::unordered_set<const UEdGraphNode*>& Exported)
-	{
-		FCopyPasteObject Object = Node.KeptObject;
-		Object.Class = Node.NodeClassPath;
-		RenameExportPath(Object, Node.GetName());
-		Object.Name = Node.GetName();
-		WriteEdGraphNodeProperties(Node, Object);
+	using FIsExported = std::function<bool(const UEdGraphNode&)>;
 
-		const auto IsExported = [&Exported](const UEdGraphNode& Other) { return Exported.contains(&Other); };
+	/** The node's pins that are written as `CustomProperties Pin` lines, in order. */
+	std::vector<const UEdGraphPin*> PinLinePins(const UEdGraphNode& Node)
+	{
 		std::vector<const UEdGraphPin*> Pins;
+		Pins.reserve(Node.GetPins().size());
 		for (const auto& Pin : Node.GetPins())
 		{
 			if (Pin->LegacyObjectName.empty())
@@ -43,6 +41,20 @@ namespace
 				Pins.push_back(Pin.get());
 			}
 		}
+		return Pins;
+	}
+
+	/**
+	 * The node's kept object brought up to date (class, name, typed properties, legacy pins), its
+	 * pin lines still slots, with a slot added at the end for each pin beyond them.
+	 */
+	FCopyPasteObject NodeObject(const UEdGraphNode& Node, std::size_t PinLineCount, const FIsExported& IsExported)
+	{
+		FCopyPasteObject Object = Node.KeptObject;
+		Object.Class = Node.NodeClassPath;
+		RenameExportPath(Object, Node.GetName());
+		Object.Name = Node.GetName();
+		WriteEdGraphNodeProperties(Node, Object);
 		for (FCopyPasteObject& Child : Object.Children)
 		{
 			const UEdGraphPin* const Legacy = IsLegacyPinObject(Child) ? Node.FindLegacyPin(Child.Name) : nullptr;
@@ -51,34 +63,55 @@ namespace
 				WriteLegacyEdGraphPin(*Legacy, Child, IsExported);
 			}
 		}
-		std::size_t PinIndex = 0;
-		for (FCopyPasteCustomProperty& Custom : Object.CustomProperties)
+		const auto Slots = static_cast<std::size_t>(std::ranges::count(Object.CustomProperties, PinLineSlotKind, &FCopyPasteCustomProperty::Kind));
+		for (std::size_t Added = Slots; Added < PinLineCount; ++Added)
 		{
-			if (Custom.Kind == "Pin" && PinIndex < Pins.size() && IsCopyPasteList(Custom.Text))
-			{
-				Custom.Text = WriteEdGraphPinText(*Pins[PinIndex++], IsExported);
-			}
-		}
-		for (; PinIndex < Pins.size(); ++PinIndex)
-		{
-			Object.AddCustomProperty({"Pin", WriteEdGraphPinText(*Pins[PinIndex], IsExported)});
+			Object.AddCustomProperty({std::string(PinLineSlotKind), {}});
 		}
 		return Object;
+	}
+
+	void WriteNode(FCopyPasteTextWriter& Writer, const UEdGraphNode& Node, const FIsExported& IsExported)
+	{
+		const std::vector<const UEdGraphPin*> Pins = PinLinePins(Node);
+		std::size_t PinIndex = 0;
+		std::string Buffer;
+		// Each slot takes the next pin's line, written straight from the pin; slots left over
+		// (pins removed since the node was read) write nothing.
+		Writer.WriteObject(NodeObject(Node, Pins.size(), IsExported), PinLineSlotKind, [&]() -> std::optional<FCopyPasteCustomPropertyView> {
+			if (PinIndex == Pins.size())
+			{
+				return std::nullopt;
+			}
+			return FCopyPasteCustomPropertyView{"Pin", WriteEdGraphPinText(*Pins[PinIndex++], IsExported, Buffer)};
+		});
+	}
+
+	/** About the size of the nodes' text (their kept pin lines and a little more), so writing it does not grow it many times. */
+	std::size_t ExpectedTextSize(const std::vector<const UEdGraphNode*>& Nodes)
+	{
+		constexpr std::size_t PerNode = 512;
+		std::size_t Size = 0;
+		for (const UEdGraphNode* const Node : Nodes)
+		{
+			Size += PerNode;
+			for (const auto& Pin : Node->GetPins())
+			{
+				Size += Pin->KeptLine.Text.size() + 32;
+			}
+		}
+		return Size;
 	}
 }
 
 std::string ExportNodesToText(const std::vector<const UEdGraphNode*>& Nodes)
 {
-	FCopyPasteDocument Document;
-	if (!Nodes.empty())
-	{
-		Document.Layout = Nodes.front()->KeptLayout;
-	}
+	FCopyPasteTextWriter Writer(Nodes.empty() ? FCopyPasteLayout() : Nodes.front()->KeptLayout, ExpectedTextSize(Nodes));
 	const std::unordered_set<const UEdGraphNode*> Exported(Nodes.begin(), Nodes.end());
-	Document.Objects.reserve(Nodes.size());
+	const FIsExported IsExported = [&Exported](const UEdGraphNode& Other) { return Exported.contains(&Other); };
 	for (const UEdGraphNode* const Node : Nodes)
 	{
-		Document.Objects.push_back(ExportNode(*Node, Exported));
+		WriteNode(Writer, *Node, IsExported);
 	}
-	return WriteCopyPasteText(Document);
+	return std::move(Writer).Finish();
 }

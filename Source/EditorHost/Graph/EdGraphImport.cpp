@@ -7,7 +7,8 @@
 #include "Objects/ClassDatabase.h"
 
 #include <algorithm>
-#include <map>
+#include <list>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace
@@ -45,11 +46,22 @@ namespace
 		return IsLinkableNodeName(TextName) ? std::string(TextName) : NodeClass.GetName() + "_0";
 	}
 
-	/** A pasted node, with what the text called it and its pins, so links are found by the text's names. */
+	/** A pasted pin with what the text said of it, so links are found by the text's names and ids. */
+	struct FPastedPin
+	{
+		UEdGraphPin* Pin;
+		/** The pin's kept line as read, or how the text names a legacy pin. */
+		const FCopyPastePin* Text;
+		/** Text->PinId as a GUID; nothing for a legacy pin, which the text names by its sub-object. */
+		std::optional<FGuid> TextGuid;
+	};
+
 	struct FPastedNode
 	{
 		UEdGraphNode* Node;
-		std::vector<std::pair<FCopyPastePin, UEdGraphPin*>> Pins;
+		std::vector<FPastedPin> Pins;
+		/** How the text names the node's legacy pins; a list, so Pins can point into it. */
+		std::list<FCopyPastePin> LegacyPinTexts;
 	};
 
 	struct FGuidHash
@@ -58,6 +70,13 @@ namespace
 		{
 			return std::hash<uint64_t>()((uint64_t(Guid.A) << 32 | Guid.B) ^ (uint64_t(Guid.C) << 32 | Guid.D));
 		}
+	};
+
+	/** Hashes std::string and std::string_view alike, so lookups by a link's node name need no copy. */
+	struct FNameHash
+	{
+		using is_transparent = void;
+		std::size_t operator()(std::string_view Name) const noexcept { return std::hash<std::string_view>{}(Name); }
 	};
 
 	using FGuidSet = std::unordered_set<FGuid, FGuidHash>;
@@ -77,18 +96,20 @@ namespace
 		return Claimed;
 	}
 
-	FPastedNode PasteNode(UEdGraphNode& Node, const FCopyPasteObject& Object, const FCopyPasteLayout& Layout, FGuidSet& UsedNodeGuids, FGuidSet& UsedPinIds)
+	/**
+	 * Reads the node from its object, which it then keeps: each `CustomProperties Pin` line that
+	 * reads as a pin moves into that pin and leaves a slot where it stood.
+	 */
+	FPastedNode PasteNode(UEdGraphNode& Node, FCopyPasteObject Object, const FCopyPasteLayout& Layout, FGuidSet& UsedNodeGuids, FGuidSet& UsedPinIds)
 	{
 		Node.NodeClassPath = Object.Class;
-		Node.KeptObject = Object;
-		Node.KeptLayout = Layout;
 		for (const FCopyPasteProperty& Property : Object.Properties)
 		{
 			ReadEdGraphNodeProperty(Node, Property);
 		}
 		Node.NodeGuid = ClaimGuid(Node.NodeGuid, UsedNodeGuids);
 		FPastedNode Pasted{&Node, {}};
-		for (const FCopyPasteCustomProperty& Custom : Object.CustomProperties)
+		for (FCopyPasteCustomProperty& Custom : Object.CustomProperties)
 		{
 			std::optional<FCopyPastePin> Parsed = Custom.Kind == "Pin" ? ParseCopyPastePin(Custom.Text) : std::nullopt;
 			if (!Parsed)
@@ -96,22 +117,23 @@ namespace
 				continue;
 			}
 			UEdGraphPin& Pin = Node.CreatePin();
-			ReadEdGraphPin(Pin, *Parsed, Parsed->Fields);
-			Pin.KeptFields = std::move(Parsed->Fields);
-			Pin.KeptText = Custom.Text;
+			ReadEdGraphPin(Pin, std::move(*Parsed), std::move(Custom.Text));
+			Custom = {std::string(PinLineSlotKind), {}};
+			Pasted.Pins.push_back({&Pin, &Pin.KeptLine.Read, FGuid::Parse(Pin.KeptLine.Read.PinId)});
 			Pin.PinId = ClaimGuid(Pin.PinId, UsedPinIds);
-			Pasted.Pins.emplace_back(std::move(*Parsed), &Pin);
 		}
 		for (const FCopyPasteObject& Child : Object.Children)
 		{
 			if (IsLegacyPinObject(Child) && Node.FindLegacyPin(Child.Name) == nullptr)
 			{
 				UEdGraphPin& Pin = Node.CreatePin();
-				FCopyPastePin Named = ReadLegacyEdGraphPin(Pin, Child);
+				const FCopyPastePin& Named = Pasted.LegacyPinTexts.emplace_back(ReadLegacyEdGraphPin(Pin, Child));
 				Pin.PinId = ClaimGuid(FGuid::NewGuid(), UsedPinIds);
-				Pasted.Pins.emplace_back(std::move(Named), &Pin);
+				Pasted.Pins.push_back({&Pin, &Named, std::nullopt});
 			}
 		}
+		Node.KeptObject = std::move(Object);
+		Node.KeptLayout = Layout;
 		return Pasted;
 	}
 
@@ -119,44 +141,41 @@ namespace
 	UEdGraphPin* FindPinByTextId(const FPastedNode& Pasted, std::string_view PinId)
 	{
 		const std::optional<FGuid> Wanted = FGuid::Parse(PinId);
-		for (const auto& [Parsed, Pin] : Pasted.Pins)
+		for (const FPastedPin& Pin : Pasted.Pins)
 		{
-			if (Wanted ? FGuid::Parse(Parsed.PinId) == Wanted : Parsed.PinId == PinId)
+			if (Wanted ? Pin.TextGuid == Wanted : Pin.Text->PinId == PinId)
 			{
-				return Pin;
+				return Pin.Pin;
 			}
 		}
 		return nullptr;
 	}
 
-	UEdGraphPin* FindPastedPin(const std::map<std::string, FPastedNode, std::less<>>& ByTextName, const FCopyPastePinLink& Link)
-	{
-		const auto Found = ByTextName.find(Link.NodeName);
-		return Found != ByTextName.end() ? FindPinByTextId(Found->second, Link.PinId) : nullptr;
-	}
-
 	/** Split pins name pins of their own node, so they are found there whatever the node is called now. */
 	void RestoreSplitPins(const FPastedNode& Pasted)
 	{
-		for (const auto& [Parsed, Pin] : Pasted.Pins)
+		for (const FPastedPin& Pin : Pasted.Pins)
 		{
-			for (const FCopyPastePinLink& Sub : Parsed.SubPins)
+			for (const FCopyPastePinLink& Sub : Pin.Text->SubPins)
 			{
 				if (UEdGraphPin* const SubPin = FindPinByTextId(Pasted, Sub.PinId))
 				{
-					Pin->SubPins.push_back(SubPin);
+					Pin.Pin->SubPins.push_back(SubPin);
 				}
 			}
-			Pin->ParentPin = Parsed.ParentPin ? FindPinByTextId(Pasted, Parsed.ParentPin->PinId) : nullptr;
+			Pin.Pin->ParentPin = Pin.Text->ParentPin ? FindPinByTextId(Pasted, Pin.Text->ParentPin->PinId) : nullptr;
 		}
 	}
 }
 
 std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view Text)
 {
-	const FCopyPasteParse Parse = ParseCopyPasteText(Text);
+	FCopyPasteParse Parse = ParseCopyPasteText(Text);
 	FGuidSet UsedNodeGuids;
 	FGuidSet UsedPinIds;
+	UsedNodeGuids.reserve(Graph.GetNodes().size() + Parse.Document.Objects.size());
+	// Nodes carry a few pins each; the estimate only saves rehashing.
+	UsedPinIds.reserve(4 * (Graph.GetNodes().size() + Parse.Document.Objects.size()));
 	for (const UEdGraphNode* const Existing : Graph.GetNodes())
 	{
 		UsedNodeGuids.insert(Existing->NodeGuid);
@@ -167,8 +186,11 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 	}
 
 	std::vector<UEdGraphNode*> Created;
-	std::map<std::string, FPastedNode, std::less<>> ByTextName;
-	for (const FCopyPasteObject& Object : Parse.Document.Objects)
+	std::vector<FPastedNode> Pasted;
+	std::unordered_map<std::string, std::size_t, FNameHash, std::equal_to<>> ByTextName;
+	Pasted.reserve(Parse.Document.Objects.size());
+	ByTextName.reserve(Parse.Document.Objects.size());
+	for (FCopyPasteObject& Object : Parse.Document.Objects)
 	{
 		if (Object.Class.empty() || Object.Name.empty() || ByTextName.contains(Object.Name))
 		{
@@ -180,28 +202,36 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 		{
 			continue;
 		}
-		ByTextName.emplace(Object.Name, PasteNode(*Node, Object, Parse.Document.Layout, UsedNodeGuids, UsedPinIds));
+		ByTextName.emplace(Object.Name, Pasted.size());
+		Pasted.push_back(PasteNode(*Node, std::move(Object), Parse.Document.Layout, UsedNodeGuids, UsedPinIds));
 		Created.push_back(Node);
 	}
+	const auto FindPastedPin = [&](const FCopyPastePinLink& Link) -> UEdGraphPin* {
+		const auto Found = ByTextName.find(Link.NodeName);
+		return Found != ByTextName.end() ? FindPinByTextId(Pasted[Found->second], Link.PinId) : nullptr;
+	};
 
 	// Links go both ways, so a pin's list fills up in whatever order its partners are met;
 	// once all are made, each pin's list is put back in the order its own text gave.
 	std::vector<std::pair<UEdGraphPin*, std::vector<UEdGraphPin*>>> TextLinkOrders;
-	for (const auto& [TextName, Pasted] : ByTextName)
+	for (const FPastedNode& Node : Pasted)
 	{
-		RestoreSplitPins(Pasted);
-		for (const auto& [Parsed, Pin] : Pasted.Pins)
+		RestoreSplitPins(Node);
+		for (const FPastedPin& Pin : Node.Pins)
 		{
 			std::vector<UEdGraphPin*> Linked;
-			for (const FCopyPastePinLink& Link : Parsed.LinkedTo)
+			for (const FCopyPastePinLink& Link : Pin.Text->LinkedTo)
 			{
-				if (UEdGraphPin* const Other = FindPastedPin(ByTextName, Link))
+				if (UEdGraphPin* const Other = FindPastedPin(Link))
 				{
-					Pin->MakeLinkTo(*Other);
+					Pin.Pin->MakeLinkTo(*Other);
 					Linked.push_back(Other);
 				}
 			}
-			TextLinkOrders.emplace_back(Pin, std::move(Linked));
+			if (!Linked.empty())
+			{
+				TextLinkOrders.emplace_back(Pin.Pin, std::move(Linked));
+			}
 		}
 	}
 	for (const auto& [Pin, Order] : TextLinkOrders)

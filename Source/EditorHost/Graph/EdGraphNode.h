@@ -12,6 +12,13 @@
 #include <vector>
 
 /**
+ * The kind KeptObject gives a `CustomProperties Pin` line that became a pin: the pin holds its
+ * line (UEdGraphPin::KeptLine), and export writes the next pin's line in that place. Kinds read
+ * from text are single words, so no line read from text has this kind.
+ */
+inline constexpr std::string_view PinLineSlotKind = "Pin line";
+
+/**
  * A node of an editor graph, whatever its class: the class path is text, the common node
  * properties are typed, and every other property line, custom line and child object is kept
  * as it was read (KeptObject) so exporting the node writes it back unchanged.
@@ -31,7 +38,7 @@ public:
 	std::string NodeComment;
 	bool bCommentBubbleVisible = false;
 	bool bCommentBubblePinned = false;
-	/** The node's copy-paste object as read; its typed properties and pins are written from the fields above. */
+	/** The node's copy-paste object as read, pin lines as slots (PinLineSlotKind); its typed properties and pins are written from the fields above. */
 	FCopyPasteObject KeptObject;
 	/** How the text the node came from was laid out, so export writes it the same way. */
 	FCopyPasteLayout KeptLayout;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Core/Guid.h"
-#include "Graph/CopyPasteTextValue.h"
+#include "Graph/EdGraphPinLine.h"
 #include "Graph/EdGraphPinType.h"
 
 #include <optional>
@@ -18,8 +18,8 @@ enum class EEdGraphPinDirection
 
 /**
  * One pin of a graph node, owned by the node. Links are pointers to pins of other nodes and
- * always go both ways (MakeLinkTo, BreakLinkTo). KeptFields holds the pin's copy-paste fields as
- * they were read, unknown ones included, so export writes back what this type does not model.
+ * always go both ways (MakeLinkTo, BreakLinkTo). KeptLine holds the pin's copy-paste line as it
+ * was read, unknown fields included, so export writes back what this type does not model.
  */
 class UEdGraphPin
 {
@@ -47,9 +47,7 @@ public:
 	std::vector<UEdGraphPin*> SubPins;
 	/** The pin of the same node this sub-pin was split from. */
 	UEdGraphPin* ParentPin = nullptr;
-	FCopyPasteValue KeptFields;
-	/** KeptFields as they were written, so a pin copied unchanged costs no writing. */
-	std::string KeptText;
+	FEdGraphPinLine KeptLine;
 	/** The name of the `EdGraphPin` sub-object older engines stored the pin as; empty for a `CustomProperties Pin` line. */
 	std::string LegacyObjectName;
 

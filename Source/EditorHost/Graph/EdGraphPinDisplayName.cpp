@@ -1,6 +1,7 @@
 #include "Graph/EdGraphPin.h"
 
 #include "Core/Text.h"
+#include "Graph/CopyPasteTextValue.h"
 #include "Graph/NodeTitleNames.h"
 
 namespace

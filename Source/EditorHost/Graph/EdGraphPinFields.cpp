@@ -1,5 +1,6 @@
 #include "Graph/EdGraphPinFields.h"
 
+#include "Graph/CopyPasteTextValue.h"
 #include "Graph/EdGraphNode.h"
 #include "Graph/EdGraphPin.h"
 
@@ -18,40 +19,7 @@ namespace
 
 	FCopyPasteValue MakeBool(bool bValue) { return MakeToken(bValue ? "True" : "False"); }
 
-	/** Replaces the field's value, or adds the field before BeforeKey (at the end when that is absent). */
-	void SetField(FCopyPasteValue& Fields, std::string_view Key, FCopyPasteValue Value, std::string_view BeforeKey = {})
-	{
-		const auto HasKey = [](std::string_view Wanted) { return [Wanted](const FCopyPasteValueItem& Item) { return Item.Key == Wanted; }; };
-		const auto Existing = std::ranges::find_if(Fields.Items, HasKey(Key));
-		if (Existing != Fields.Items.end())
-		{
-			Existing->Value = std::move(Value);
-			return;
-		}
-		const auto Before = BeforeKey.empty() ? Fields.Items.end() : std::ranges::find_if(Fields.Items, HasKey(BeforeKey));
-		Fields.Items.insert(Before, FCopyPasteValueItem{{}, std::string(Key), std::move(Value)});
-	}
-
-	void RemoveField(FCopyPasteValue& Fields, std::string_view Key)
-	{
-		std::erase_if(Fields.Items, [Key](const FCopyPasteValueItem& Item) { return Item.Key == Key; });
-	}
-
-	void SetOptionalString(FCopyPasteValue& Fields, std::string_view Key, const std::optional<std::string>& Value, const std::optional<std::string>& Kept)
-	{
-		if (Value == Kept)
-		{
-			return;
-		}
-		if (Value)
-		{
-			SetField(Fields, Key, ParseCopyPasteValue(QuoteCopyPasteString(*Value)), "PersistentGuid");
-		}
-		else
-		{
-			RemoveField(Fields, Key);
-		}
-	}
+	FCopyPasteValue MakeString(std::string_view Content) { return ParseCopyPasteValue(QuoteCopyPasteString(Content)); }
 
 	FCopyPasteValue MakeFieldList()
 	{
@@ -61,177 +29,193 @@ namespace
 		return List;
 	}
 
-	FCopyPasteValue WriteLinks(const std::vector<FCopyPastePinLink>& Links)
+	std::string LinkText(const UEdGraphPin& Pin) { return Pin.GetOwningNode().GetName() + " " + Pin.PinId.ToString(); }
+
+	FCopyPasteValue MakeLinks(const std::vector<const UEdGraphPin*>& Pins)
 	{
 		FCopyPasteValue List = MakeFieldList();
-		for (const FCopyPastePinLink& Link : Links)
+		for (const UEdGraphPin* const Pin : Pins)
 		{
-			List.Items.push_back({{}, std::nullopt, MakeToken(Link.NodeName + " " + Link.PinId)});
+			List.Items.push_back({{}, std::nullopt, MakeToken(LinkText(*Pin))});
 		}
 		return List;
 	}
 
-	bool SameLinks(const std::vector<FCopyPastePinLink>& Left, const std::vector<FCopyPastePinLink>& Right)
+	EEdGraphPinDirection DirectionOf(const FCopyPastePin& Read)
 	{
-		return std::ranges::equal(Left, Right, [](const FCopyPastePinLink& A, const FCopyPastePinLink& B) {
-			return A.NodeName == B.NodeName && FGuid::Parse(A.PinId) == FGuid::Parse(B.PinId);
-		});
+		return Read.Direction == OutputDirection ? EEdGraphPinDirection::Output : EEdGraphPinDirection::Input;
 	}
+
+	bool NamesPin(const FCopyPastePinLink& Link, const UEdGraphPin& Pin)
+	{
+		return Link.NodeName == Pin.GetOwningNode().GetName() && FGuid::Parse(Link.PinId) == Pin.PinId;
+	}
+
+	bool SameLinks(const std::vector<const UEdGraphPin*>& Pins, const std::vector<FCopyPastePinLink>& Kept)
+	{
+		return std::ranges::equal(Kept, Pins, [](const FCopyPastePinLink& Link, const UEdGraphPin* Pin) { return NamesPin(Link, *Pin); });
+	}
+
+	/** The kept field list, parsed only once a field has to change: an unchanged pin costs no parsing or writing. */
+	class FPinLineEdit
+	{
+	public:
+		explicit FPinLineEdit(std::string_view InKeptText) : KeptText(InKeptText) {}
+
+		/** Replaces the field's value, or adds the field before BeforeKey (at the end when that is absent). */
+		void Set(std::string_view Key, FCopyPasteValue Value, std::string_view BeforeKey = {})
+		{
+			std::vector<FCopyPasteValueItem>& Items = Fields().Items;
+			const auto HasKey = [](std::string_view Wanted) { return [Wanted](const FCopyPasteValueItem& Item) { return Item.Key == Wanted; }; };
+			const auto Existing = std::ranges::find_if(Items, HasKey(Key));
+			if (Existing != Items.end())
+			{
+				Existing->Value = std::move(Value);
+				return;
+			}
+			const auto Before = BeforeKey.empty() ? Items.end() : std::ranges::find_if(Items, HasKey(BeforeKey));
+			Items.insert(Before, FCopyPasteValueItem{{}, std::string(Key), std::move(Value)});
+		}
+
+		void Remove(std::string_view Key)
+		{
+			std::erase_if(Fields().Items, [Key](const FCopyPasteValueItem& Item) { return Item.Key == Key; });
+		}
+
+		std::string_view Text(std::string& Buffer) const
+		{
+			if (!Edited && !KeptText.empty())
+			{
+				return KeptText;
+			}
+			Buffer = WriteCopyPasteValue(Edited ? *Edited : MakeFieldList());
+			return Buffer;
+		}
+
+	private:
+		FCopyPasteValue& Fields()
+		{
+			if (!Edited)
+			{
+				Edited = IsCopyPasteList(KeptText) ? ParseCopyPasteValue(KeptText) : MakeFieldList();
+			}
+			return *Edited;
+		}
+
+		std::string_view KeptText;
+		std::optional<FCopyPasteValue> Edited;
+	};
 }
 
-void ReadEdGraphPin(UEdGraphPin& Pin, const FCopyPastePin& Parsed, const FCopyPasteValue& Fields)
+void ReadEdGraphPin(UEdGraphPin& Pin, FCopyPastePin Parsed, std::string LineText)
 {
 	Pin.PinId = FGuid::Parse(Parsed.PinId).value_or(FGuid{});
 	Pin.PinName = Parsed.PinName;
-	if (Parsed.PinFriendlyName)
-	{
-		Pin.PinFriendlyName = WriteCopyPasteValue(*Parsed.PinFriendlyName);
-	}
-	Pin.Direction = Parsed.Direction == OutputDirection ? EEdGraphPinDirection::Output : EEdGraphPinDirection::Input;
+	Pin.PinFriendlyName = Parsed.PinFriendlyName;
+	Pin.Direction = DirectionOf(Parsed);
 	Pin.PinType = Parsed.PinType;
 	Pin.DefaultValue = Parsed.DefaultValue;
 	Pin.DefaultObject = Parsed.DefaultObject;
-	if (const FCopyPasteValue* const TextValue = Fields.Find("DefaultTextValue"))
-	{
-		Pin.DefaultTextValue = WriteCopyPasteValue(*TextValue);
-	}
+	Pin.DefaultTextValue = Parsed.DefaultTextValue;
 	Pin.bHidden = Parsed.bHidden;
 	Pin.bNotConnectable = Parsed.bNotConnectable;
 	Pin.bAdvancedView = Parsed.bAdvancedView;
 	Pin.bOrphanedPin = Parsed.bOrphanedPin;
+	Pin.KeptLine = {std::move(LineText), std::move(Parsed)};
 }
 
-std::string WriteEdGraphPinText(const UEdGraphPin& Pin, const std::function<bool(const UEdGraphNode&)>& bIsExported)
+std::string_view WriteEdGraphPinText(const UEdGraphPin& Pin, const std::function<bool(const UEdGraphNode&)>& bIsExported, std::string& Buffer)
 {
-	// The kept fields are copied only when a field has to change: a pin copied as it was
-	// pasted writes its kept list straight back.
-	const FCopyPasteValue EmptyList = MakeFieldList();
-	const FCopyPasteValue& Source = Pin.KeptFields.Kind == FCopyPasteValue::EKind::List ? Pin.KeptFields : EmptyList;
-	std::optional<FCopyPasteValue> Edited;
-	const auto Fields = [&]() -> FCopyPasteValue& {
-		if (!Edited)
-		{
-			Edited = Source;
-		}
-		return *Edited;
-	};
-	const auto Current = [&]() -> const FCopyPasteValue& { return Edited ? *Edited : Source; };
-	const auto Remove = [&](std::string_view Key) {
-		if (Current().Find(Key) != nullptr)
-		{
-			RemoveField(Fields(), Key);
-		}
-	};
-	const FCopyPastePin KeptParsed = ReadCopyPastePinTypedFields(Source).value_or(FCopyPastePin{});
-	UEdGraphPin Kept(Pin.GetOwningNode());
-	ReadEdGraphPin(Kept, KeptParsed, Source);
-
-	if (Pin.PinId != Kept.PinId)
+	const FCopyPastePin& Kept = Pin.KeptLine.Read;
+	FPinLineEdit Line(Pin.KeptLine.Text);
+	if (Pin.PinId != FGuid::Parse(Kept.PinId).value_or(FGuid{}))
 	{
-		SetField(Fields(), "PinId", MakeToken(Pin.PinId.ToString()));
+		Line.Set("PinId", MakeToken(Pin.PinId.ToString()));
 	}
 	if (Pin.PinName != Kept.PinName)
 	{
-		SetField(Fields(), "PinName", ParseCopyPasteValue(QuoteCopyPasteString(Pin.PinName)));
+		Line.Set("PinName", MakeString(Pin.PinName));
 	}
 	if (Pin.PinFriendlyName != Kept.PinFriendlyName)
 	{
-		Pin.PinFriendlyName ? SetField(Fields(), "PinFriendlyName", ParseCopyPasteValue(*Pin.PinFriendlyName)) : Remove("PinFriendlyName");
+		Pin.PinFriendlyName ? Line.Set("PinFriendlyName", ParseCopyPasteValue(*Pin.PinFriendlyName)) : Line.Remove("PinFriendlyName");
 	}
-	if (Pin.Direction != Kept.Direction)
+	if (Pin.Direction != DirectionOf(Kept))
 	{
-		Pin.Direction == EEdGraphPinDirection::Output
-			? SetField(Fields(), "Direction", ParseCopyPasteValue(QuoteCopyPasteString(OutputDirection)), "PinType.PinCategory")
-			: Remove("Direction");
+		Pin.Direction == EEdGraphPinDirection::Output ? Line.Set("Direction", MakeString(OutputDirection), "PinType.PinCategory") : Line.Remove("Direction");
 	}
-	const auto SetTypeString = [&Fields](std::string_view Key, const std::string& Value, const std::string& KeptValue) {
+	const auto SetString = [&Line](std::string_view Key, const std::string& Value, const std::string& KeptValue) {
 		if (Value != KeptValue)
 		{
-			SetField(Fields(), Key, ParseCopyPasteValue(QuoteCopyPasteString(Value)));
+			Line.Set(Key, MakeString(Value));
 		}
 	};
-	SetTypeString("PinType.PinCategory", Pin.PinType.PinCategory, Kept.PinType.PinCategory);
-	SetTypeString("PinType.PinSubCategory", Pin.PinType.PinSubCategory, Kept.PinType.PinSubCategory);
-	const auto SetToken = [&Fields](std::string_view Key, const std::string& Value, const std::string& KeptValue) {
+	SetString("PinType.PinCategory", Pin.PinType.PinCategory, Kept.PinType.PinCategory);
+	SetString("PinType.PinSubCategory", Pin.PinType.PinSubCategory, Kept.PinType.PinSubCategory);
+	const auto SetToken = [&Line](std::string_view Key, const std::string& Value, const std::string& KeptValue) {
 		if (Value != KeptValue)
 		{
-			SetField(Fields(), Key, ParseCopyPasteValue(Value));
+			Line.Set(Key, ParseCopyPasteValue(Value));
 		}
 	};
 	SetToken("PinType.PinSubCategoryObject", Pin.PinType.PinSubCategoryObject, Kept.PinType.PinSubCategoryObject);
 	SetToken("PinType.ContainerType", Pin.PinType.ContainerType, Kept.PinType.ContainerType);
-	const auto SetBool = [&Fields](std::string_view Key, bool bValue, bool bKeptValue) {
+	const auto SetBool = [&Line](std::string_view Key, bool bValue, bool bKeptValue) {
 		if (bValue != bKeptValue)
 		{
-			SetField(Fields(), Key, MakeBool(bValue));
+			Line.Set(Key, MakeBool(bValue));
 		}
 	};
 	SetBool("PinType.bIsReference", Pin.PinType.bIsReference, Kept.PinType.bIsReference);
 	SetBool("PinType.bIsConst", Pin.PinType.bIsConst, Kept.PinType.bIsConst);
 	SetBool("PinType.bIsWeakPointer", Pin.PinType.bIsWeakPointer, Kept.PinType.bIsWeakPointer);
 	SetBool("PinType.bIsUObjectWrapper", Pin.PinType.bIsUObjectWrapper, Kept.PinType.bIsUObjectWrapper);
-	if (Pin.DefaultValue != Kept.DefaultValue)
-	{
-		SetOptionalString(Fields(), "DefaultValue", Pin.DefaultValue, Kept.DefaultValue);
-	}
-	if (Pin.DefaultObject != Kept.DefaultObject)
-	{
-		SetOptionalString(Fields(), "DefaultObject", Pin.DefaultObject, Kept.DefaultObject);
-	}
-	if (Pin.DefaultTextValue != Kept.DefaultTextValue)
-	{
-		Pin.DefaultTextValue ? SetField(Fields(), "DefaultTextValue", ParseCopyPasteValue(*Pin.DefaultTextValue), "PersistentGuid")
-							 : Remove("DefaultTextValue");
-	}
+	const auto SetOptional = [&Line](std::string_view Key, const std::optional<std::string>& Value, const std::optional<std::string>& KeptValue, bool bQuoted) {
+		if (Value == KeptValue)
+		{
+			return;
+		}
+		if (Value)
+		{
+			Line.Set(Key, bQuoted ? MakeString(*Value) : ParseCopyPasteValue(*Value), "PersistentGuid");
+		}
+		else
+		{
+			Line.Remove(Key);
+		}
+	};
+	SetOptional("DefaultValue", Pin.DefaultValue, Kept.DefaultValue, true);
+	SetOptional("DefaultObject", Pin.DefaultObject, Kept.DefaultObject, true);
+	SetOptional("DefaultTextValue", Pin.DefaultTextValue, Kept.DefaultTextValue, false);
 	SetBool("bHidden", Pin.bHidden, Kept.bHidden);
 	SetBool("bNotConnectable", Pin.bNotConnectable, Kept.bNotConnectable);
 	SetBool("bAdvancedView", Pin.bAdvancedView, Kept.bAdvancedView);
 	SetBool("bOrphanedPin", Pin.bOrphanedPin, Kept.bOrphanedPin);
 
-	const std::string NodeName = Pin.GetOwningNode().GetName();
-	std::vector<FCopyPastePinLink> SubPins;
-	for (const UEdGraphPin* const Sub : Pin.SubPins)
-	{
-		SubPins.push_back({NodeName, Sub->PinId.ToString()});
-	}
-	if (SubPins.empty())
-	{
-		Remove("SubPins");
-	}
-	else if (!SameLinks(SubPins, KeptParsed.SubPins))
-	{
-		SetField(Fields(), "SubPins", WriteLinks(SubPins), "PersistentGuid");
-	}
-	const std::vector<FCopyPastePinLink> ParentPin = Pin.ParentPin ? std::vector<FCopyPastePinLink>{{NodeName, Pin.ParentPin->PinId.ToString()}} : std::vector<FCopyPastePinLink>{};
-	const std::vector<FCopyPastePinLink> KeptParentPin = KeptParsed.ParentPin ? std::vector{*KeptParsed.ParentPin} : std::vector<FCopyPastePinLink>{};
-	if (ParentPin.empty())
-	{
-		Remove("ParentPin");
-	}
-	else if (!SameLinks(ParentPin, KeptParentPin))
-	{
-		SetField(Fields(), "ParentPin", MakeToken(ParentPin.front().NodeName + " " + ParentPin.front().PinId), "PersistentGuid");
-	}
-
-	std::vector<FCopyPastePinLink> Links;
-	for (const UEdGraphPin* const Linked : Pin.GetLinkedTo())
-	{
-		if (bIsExported(Linked->GetOwningNode()))
+	// Links are written only when they differ from the kept ones, so a pin whose partners kept
+	// their names and ids keeps its line's spelling.
+	const auto SetLinks = [&Line](std::string_view Key, const std::vector<const UEdGraphPin*>& Pins, const std::vector<FCopyPastePinLink>& KeptLinks) {
+		if (SameLinks(Pins, KeptLinks))
 		{
-			Links.push_back({Linked->GetOwningNode().GetName(), Linked->PinId.ToString()});
+			return;
+		}
+		Pins.empty() ? Line.Remove(Key) : Line.Set(Key, MakeLinks(Pins), "PersistentGuid");
+	};
+	SetLinks("SubPins", {Pin.SubPins.begin(), Pin.SubPins.end()}, Kept.SubPins);
+	const bool bSameParent = Pin.ParentPin != nullptr ? Kept.ParentPin && NamesPin(*Kept.ParentPin, *Pin.ParentPin) : !Kept.ParentPin;
+	if (!bSameParent)
+	{
+		Pin.ParentPin != nullptr ? Line.Set("ParentPin", MakeToken(LinkText(*Pin.ParentPin)), "PersistentGuid") : Line.Remove("ParentPin");
+	}
+	std::vector<const UEdGraphPin*> Linked;
+	Linked.reserve(Pin.GetLinkedTo().size());
+	for (const UEdGraphPin* const Other : Pin.GetLinkedTo())
+	{
+		if (bIsExported(Other->GetOwningNode()))
+		{
+			Linked.push_back(Other);
 		}
 	}
-	if (Links.empty())
-	{
-		Remove("LinkedTo");
-	}
-	else if (!SameLinks(Links, KeptParsed.LinkedTo))
-	{
-		SetField(Fields(), "LinkedTo", WriteLinks(Links), "PersistentGuid");
-	}
-	if (!Edited && !Pin.KeptText.empty())
-	{
-		return Pin.KeptText;
-	}
-	return WriteCopyPasteValue(Current());
+	SetLinks("LinkedTo", Linked, Kept.LinkedTo);
+	return Line.Text(Buffer);
 }

@@ -2,11 +2,9 @@
 
 #include "Core/Guid.h"
 #include "Core/Text.h"
-#include "Graph/CopyPasteTextPin.h"
 #include "Graph/CopyPasteTextValue.h"
 #include "Graph/EdGraphNode.h"
 #include "Graph/EdGraphNodeProperties.h"
-#include "Graph/EdGraphPinFields.h"
 
 #include <algorithm>
 #include <optional>
@@ -14,7 +12,6 @@
 namespace
 {
 	constexpr std::string_view UserDefinedPinKind = "UserDefinedPin";
-	constexpr std::string_view PinKind = "Pin";
 
 	std::string DirectionName(EEdGraphPinDirection Direction)
 	{
@@ -111,9 +108,9 @@ namespace
 			Direction != nullptr && Direction->AsPlainText() == "EGPD_Output" ? EEdGraphPinDirection::Output : EEdGraphPinDirection::Input};
 	}
 
-	bool IsPinLine(const FCopyPasteCustomProperty& Custom)
+	bool IsPinLineSlot(const FCopyPasteCustomProperty& Custom)
 	{
-		return Custom.Kind == PinKind && ParseCopyPastePin(Custom.Text).has_value();
+		return Custom.Kind == PinLineSlotKind;
 	}
 
 	/** Where in the body a new custom line of a kind goes: after the last line of that kind, else before the first line of Before, else at the end. */
@@ -148,19 +145,6 @@ namespace
 		Object.CustomProperties.push_back(std::move(Custom));
 	}
 
-	void EraseCustomLine(FCopyPasteObject& Object, std::size_t CustomIndex)
-	{
-		Object.CustomProperties.erase(Object.CustomProperties.begin() + static_cast<std::ptrdiff_t>(CustomIndex));
-		std::erase_if(Object.Layout, [CustomIndex](const FCopyPasteLayoutEntry& Entry) { return Entry.Kind == ECopyPasteEntry::CustomProperty && Entry.Index == CustomIndex; });
-		for (FCopyPasteLayoutEntry& Entry : Object.Layout)
-		{
-			if (Entry.Kind == ECopyPasteEntry::CustomProperty && Entry.Index > CustomIndex)
-			{
-				--Entry.Index;
-			}
-		}
-	}
-
 	/** The node's pins that are written as `CustomProperties Pin` lines, in order. */
 	std::vector<UEdGraphPin*> PinLinePins(const UEdGraphNode& Node)
 	{
@@ -176,18 +160,18 @@ namespace
 	}
 
 	/**
-	 * Gives the node's typed properties and every pin a line among the node's kept lines, so
-	 * that export writes properties, then pins, then the UserDefinedPin lines, as the editor
-	 * does (export otherwise adds what has no line after all kept lines).
+	 * Gives the node's typed properties a line and every pin a line slot among the node's kept
+	 * lines, so that export writes properties, then pins, then the UserDefinedPin lines, as the
+	 * editor does (export otherwise adds what has no line after all kept lines).
 	 */
 	void KeepPinLinesBeforeUserPins(UEdGraphNode& Node)
 	{
 		WriteEdGraphNodeProperties(Node, Node.KeptObject);
 		const std::vector<UEdGraphPin*> Pins = PinLinePins(Node);
-		const auto Written = static_cast<std::size_t>(std::ranges::count_if(Node.KeptObject.CustomProperties, IsPinLine));
-		for (std::size_t Index = Written; Index < Pins.size(); ++Index)
+		const auto Slots = static_cast<std::size_t>(std::ranges::count_if(Node.KeptObject.CustomProperties, IsPinLineSlot));
+		for (std::size_t Index = Slots; Index < Pins.size(); ++Index)
 		{
-			InsertCustomLine(Node.KeptObject, {std::string(PinKind), WriteEdGraphPinText(*Pins[Index], [](const UEdGraphNode&) { return false; })}, UserDefinedPinKind);
+			InsertCustomLine(Node.KeptObject, {std::string(PinLineSlotKind), {}}, UserDefinedPinKind);
 		}
 	}
 
@@ -244,7 +228,7 @@ bool RemoveUserDefinedPin(UEdGraphNode& Node, std::string_view PinName)
 	{
 		return false;
 	}
-	EraseCustomLine(Node.KeptObject, *Line);
+	Node.KeptObject.RemoveCustomProperty(*Line);
 	const std::vector<UEdGraphPin*> Pins = PinLinePins(Node);
 	const auto Found = std::ranges::find_if(Pins, [PinName](const UEdGraphPin* Pin) { return Text::EqualsIgnoreCase(Pin->PinName, PinName); });
 	if (Found == Pins.end())
@@ -255,9 +239,9 @@ bool RemoveUserDefinedPin(UEdGraphNode& Node, std::string_view PinName)
 	std::size_t PinLinesSeen = 0;
 	for (std::size_t Index = 0; Index < Node.KeptObject.CustomProperties.size(); ++Index)
 	{
-		if (IsPinLine(Node.KeptObject.CustomProperties[Index]) && PinLinesSeen++ == PinIndex)
+		if (IsPinLineSlot(Node.KeptObject.CustomProperties[Index]) && PinLinesSeen++ == PinIndex)
 		{
-			EraseCustomLine(Node.KeptObject, Index);
+			Node.KeptObject.RemoveCustomProperty(Index);
 			break;
 		}
 	}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Graph/CopyPasteTextPin.h"
+
+#include <string>
+
+/**
+ * A pin's `CustomProperties Pin` line as it was read, with what the pin read from it. Export
+ * compares the pin with Read: a pin that still has those values writes Text back as it is, one
+ * that changed rewrites only the fields that differ. A pin made in code has no Text and the
+ * values an empty line stands for.
+ */
+struct FEdGraphPinLine
+{
+	/** The field list as written, unknown fields included. */
+	std::string Text;
+	FCopyPastePin Read;
+};
