@@ -8,13 +8,22 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace
 {
+	/** The items of a list text, or nothing when it is not a list. */
+	std::optional<std::vector<FCopyPasteListItem>> ListItems(std::string_view Text)
+	{
+		std::vector<FCopyPasteListItem> Items;
+		const bool bList = ForEachCopyPasteListItem(Text, [&Items](const FCopyPasteListItem& Item) { Items.push_back(Item); });
+		return bList ? std::optional(std::move(Items)) : std::nullopt;
+	}
+
 	/** Whether the flat list reader finds the parser's items, keys and value texts. */
 	bool SplitsAsParsed(std::string_view Text)
 	{
-		const std::optional<std::vector<FCopyPasteListItem>> Items = SplitCopyPasteList(Text);
+		const std::optional<std::vector<FCopyPasteListItem>> Items = ListItems(Text);
 		const FCopyPasteValue Parsed = ParseCopyPasteValue(Text);
 		if (Items.has_value() != (Parsed.Kind == FCopyPasteValue::EKind::List))
 		{

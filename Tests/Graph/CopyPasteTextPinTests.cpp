@@ -5,6 +5,14 @@
 
 namespace
 {
+	/** The items of a list text, or nothing when it is not a list. */
+	std::optional<std::vector<FCopyPasteListItem>> ListItems(std::string_view Text)
+	{
+		std::vector<FCopyPasteListItem> Items;
+		const bool bList = ForEachCopyPasteListItem(Text, [&Items](const FCopyPasteListItem& Item) { Items.push_back(Item); });
+		return bList ? std::optional(std::move(Items)) : std::nullopt;
+	}
+
 	// From a UE4.27 split struct pin: a text call with nested brackets and quotes, sub-pins, links.
 	constexpr std::string_view SplitParent =
 		"(PinId=8F1BE1181C70470AB02C3A295CB6892E,PinName=\"DefaultChord\",PinFriendlyName=LOCGEN_FORMAT_NAMED(NSLOCTEXT(\"KismetSchema\", \"SplitPinFriendlyNameFormat\", \"{PinDisplayName} {ProtoPinDisplayName}\"), \"PinDisplayName\", \"Default (Chord)\", \"ProtoPinDisplayName\", \"x, y\"),"
@@ -22,7 +30,6 @@ TEST(CopyPasteTextPinTest, ReadsTheFieldsAndKeepsTheLine)
 	EXPECT_EQ(Pin->PinName, "DefaultChord");
 	EXPECT_EQ(Pin->PinFriendlyName,
 		"LOCGEN_FORMAT_NAMED(NSLOCTEXT(\"KismetSchema\", \"SplitPinFriendlyNameFormat\", \"{PinDisplayName} {ProtoPinDisplayName}\"), \"PinDisplayName\", \"Default (Chord)\", \"ProtoPinDisplayName\", \"x, y\")");
-	EXPECT_EQ(Pin->PinToolTip, "Default Chord\nInput Chord Structure");
 	EXPECT_EQ(Pin->Direction, "EGPD_Input");
 	EXPECT_EQ(Pin->PinType.PinCategory, "struct");
 	EXPECT_EQ(Pin->PinType.PinSubCategoryObject, "ScriptStruct'\"/Script/Slate.InputChord\"'");
@@ -35,9 +42,9 @@ TEST(CopyPasteTextPinTest, ReadsTheFieldsAndKeepsTheLine)
 	EXPECT_FALSE(Pin->DefaultValue.has_value());
 }
 
-TEST(CopyPasteTextPinTest, SplitsAListAsTheValueParserReadsIt)
+TEST(CopyPasteTextPinTest, ListItemsAreTheValueParsersItems)
 {
-	const std::optional<std::vector<FCopyPasteListItem>> Fields = SplitCopyPasteList(SplitParent);
+	const std::optional<std::vector<FCopyPasteListItem>> Fields = ListItems(SplitParent);
 	const FCopyPasteValue Parsed = ParseCopyPasteValue(SplitParent);
 	ASSERT_TRUE(Fields.has_value());
 	ASSERT_EQ(Fields->size(), Parsed.Items.size());
@@ -50,18 +57,18 @@ TEST(CopyPasteTextPinTest, SplitsAListAsTheValueParserReadsIt)
 	EXPECT_EQ(Fields->back().Value, "Maybe");
 
 	// Spaces before an item are not part of it; a blank after the last comma is no item.
-	const std::optional<std::vector<FCopyPasteListItem>> Spaced = SplitCopyPasteList("( A=1, (B=2), \"x,y\" ,  )");
+	const std::optional<std::vector<FCopyPasteListItem>> Spaced = ListItems("( A=1, (B=2), \"x,y\" ,  )");
 	ASSERT_TRUE(Spaced.has_value());
 	ASSERT_EQ(Spaced->size(), 3u);
 	EXPECT_EQ((*Spaced)[0].Key, "A");
 	EXPECT_EQ((*Spaced)[1].Value, "(B=2)");
 	EXPECT_FALSE((*Spaced)[2].Key.has_value());
 	EXPECT_EQ((*Spaced)[2].Value, "\"x,y\" ");
-	EXPECT_TRUE(SplitCopyPasteList("()")->empty());
-	EXPECT_TRUE(SplitCopyPasteList("( )")->empty());
-	EXPECT_FALSE(SplitCopyPasteList("(A=\"open)").has_value());
-	EXPECT_FALSE(SplitCopyPasteList("(A=1))(").has_value());
-	EXPECT_FALSE(SplitCopyPasteList("Call(A=1)").has_value());
+	EXPECT_TRUE(ListItems("()")->empty());
+	EXPECT_TRUE(ListItems("( )")->empty());
+	EXPECT_FALSE(ListItems("(A=\"open)").has_value());
+	EXPECT_FALSE(ListItems("(A=1))(").has_value());
+	EXPECT_FALSE(ListItems("Call(A=1)").has_value());
 }
 
 TEST(CopyPasteTextPinTest, ReadsLinksDefaultsAndOlderTypeFlags)

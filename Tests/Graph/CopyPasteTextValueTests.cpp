@@ -90,3 +90,28 @@ TEST(CopyPasteTextValueTest, ListTestAgreesWithTheParser)
 		EXPECT_EQ(IsCopyPasteList(Text), ParseCopyPasteValue(Text).Kind == FCopyPasteValue::EKind::List) << Text;
 	}
 }
+
+TEST(CopyPasteTextValueTest, ScanFindsQuotesEscapesAndCommasWhereverTheyFall)
+{
+	// The scan reads many bytes at a time: escapes, quotes, brackets and commas must be found at
+	// every offset, including across a block's end.
+	for (std::size_t Pad = 0; Pad < 40; ++Pad)
+	{
+		const std::string Padding(Pad, 'x');
+		const std::string Text = "(A=\"" + Padding + "\\\"q,(\\\\\",B=" + Padding + "(C=\")\",D=1),E=" + Padding + ")";
+		std::vector<std::pair<std::string, std::string>> Items;
+		const bool bList = ForEachCopyPasteListItem(Text, [&Items](const FCopyPasteListItem& Item) { Items.emplace_back(Item.Key.value_or(""), Item.Value); });
+		ASSERT_TRUE(bList) << Text;
+		ASSERT_EQ(Items.size(), 3u) << Text;
+		EXPECT_EQ(UnquoteCopyPasteString(Items[0].second), Padding + "\"q,(\\") << Text;
+		EXPECT_EQ(Items[1].second, Padding + "(C=\")\",D=1)") << Text;
+		EXPECT_EQ(Items[2].first, "E");
+		EXPECT_EQ(Items[2].second, Padding) << Text;
+		EXPECT_TRUE(IsCopyPasteList(Text));
+		EXPECT_EQ(WriteCopyPasteValue(ParseCopyPasteValue(Text)), Text);
+
+		const std::string Unclosed = "(A=\"" + Padding + "\\\",B=1)";
+		EXPECT_FALSE(ForEachCopyPasteListItem(Unclosed, [](const FCopyPasteListItem&) {})) << Unclosed;
+		EXPECT_FALSE(IsCopyPasteList(Unclosed));
+	}
+}

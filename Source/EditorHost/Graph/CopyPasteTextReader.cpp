@@ -62,7 +62,13 @@ namespace
 	/** The object a `Begin Object` line opens, with an empty body. */
 	FCopyPasteObject ReadHeader(std::string_view Content)
 	{
+		// Room for a graph node's usual body (a few properties and pin lines), so reading one
+		// does not regrow its lists line by line.
+		constexpr std::size_t TypicalLines = 8;
 		FCopyPasteObject Object;
+		Object.Properties.reserve(TypicalLines);
+		Object.CustomProperties.reserve(TypicalLines);
+		Object.Layout.reserve(2 * TypicalLines);
 		bool bHasClass = false;
 		bool bHasName = false;
 		for (const std::string_view Word : SplitHeaderWords(Content.substr(CopyPasteLines::BeginKeyword.size())))
@@ -130,28 +136,29 @@ namespace
 		FCopyPasteParse Read(std::string_view Text)
 		{
 			Result.Document.Layout.bEndsWithLineEnd = Text.empty() || Text.back() == '\n';
-			const std::size_t LineEnds = static_cast<std::size_t>(std::count(Text.begin(), Text.end(), '\n'));
-			if (LineEnds > 0)
-			{
-				// Mixed endings (a CR LF copy pasted into an LF file) follow the majority.
-				std::size_t CarriageReturnLineEnds = 0;
-				for (std::size_t Index = Text.find("\r\n"); Index != std::string_view::npos; Index = Text.find("\r\n", Index + 2))
-				{
-					++CarriageReturnLineEnds;
-				}
-				Result.Document.Layout.LineEnd = CarriageReturnLineEnds * 2 >= LineEnds ? "\r\n" : "\n";
-			}
 			std::size_t LineNumber = 0;
+			std::size_t LineEnds = 0;
+			std::size_t CarriageReturnLineEnds = 0;
 			while (!Text.empty())
 			{
 				const std::size_t End = Text.find('\n');
 				std::string_view Line = Text.substr(0, End);
 				Text.remove_prefix(End == std::string_view::npos ? Text.size() : End + 1);
+				if (End != std::string_view::npos)
+				{
+					++LineEnds;
+					CarriageReturnLineEnds += Line.ends_with('\r') ? 1 : 0;
+				}
 				while (!Line.empty() && Line.back() == '\r')
 				{
 					Line.remove_suffix(1);
 				}
 				ReadLine(Line, ++LineNumber);
+			}
+			if (LineEnds > 0)
+			{
+				// Mixed endings (a CR LF copy pasted into an LF file) follow the majority.
+				Result.Document.Layout.LineEnd = CarriageReturnLineEnds * 2 >= LineEnds ? "\r\n" : "\n";
 			}
 			for (std::size_t Level = Open.size(); Level-- > 0;)
 			{

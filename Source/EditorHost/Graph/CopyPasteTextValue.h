@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,11 +63,11 @@ FCopyPasteValue ParseCopyPasteValue(std::string_view Text);
 /** Whether ParseCopyPasteValue would read Text as a list, found without building the value. */
 bool IsCopyPasteList(std::string_view Text);
 /**
- * The items ParseCopyPasteValue would read from Text when it is a list, as views into Text:
- * for a reader that wants a few top-level fields without building every value. Nothing when
- * Text is not a list.
+ * Calls OnItem with each item ParseCopyPasteValue would read from Text when it is a list, as
+ * views into Text: for a reader that wants a few top-level fields without building every value.
+ * False when Text is not a list, which may come out only after some items were given.
  */
-std::optional<std::vector<FCopyPasteListItem>> SplitCopyPasteList(std::string_view Text);
+bool ForEachCopyPasteListItem(std::string_view Text, const std::function<void(const FCopyPasteListItem&)>& OnItem);
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value);
 
 /** The content of a quoted string with the editor's escapes (\" \\ \' \n \r \t) undone; nothing when Text is not one string. */

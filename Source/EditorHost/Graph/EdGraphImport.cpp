@@ -72,13 +72,6 @@ namespace
 		}
 	};
 
-	/** Hashes std::string and std::string_view alike, so lookups by a link's node name need no copy. */
-	struct FNameHash
-	{
-		using is_transparent = void;
-		std::size_t operator()(std::string_view Name) const noexcept { return std::hash<std::string_view>{}(Name); }
-	};
-
 	using FGuidSet = std::unordered_set<FGuid, FGuidHash>;
 
 	/**
@@ -119,7 +112,9 @@ namespace
 			UEdGraphPin& Pin = Node.CreatePin();
 			ReadEdGraphPin(Pin, std::move(*Parsed), std::move(Custom.Text));
 			Custom = {std::string(PinLineSlotKind), {}};
-			Pasted.Pins.push_back({&Pin, &Pin.KeptLine.Read, FGuid::Parse(Pin.KeptLine.Read.PinId)});
+			// The pin read its id from the text; a zero one may also have been no GUID at all.
+			const std::optional<FGuid> TextGuid = Pin.PinId.IsValid() ? std::optional(Pin.PinId) : FGuid::Parse(Pin.KeptLine.Read.PinId);
+			Pasted.Pins.push_back({&Pin, &Pin.KeptLine.Read, TextGuid});
 			Pin.PinId = ClaimGuid(Pin.PinId, UsedPinIds);
 		}
 		for (const FCopyPasteObject& Child : Object.Children)
@@ -187,7 +182,8 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 
 	std::vector<UEdGraphNode*> Created;
 	std::vector<FPastedNode> Pasted;
-	std::unordered_map<std::string, std::size_t, FNameHash, std::equal_to<>> ByTextName;
+	// Keys view the names kept in each node's object, which stay put while the nodes live.
+	std::unordered_map<std::string_view, std::size_t> ByTextName;
 	Pasted.reserve(Parse.Document.Objects.size());
 	ByTextName.reserve(Parse.Document.Objects.size());
 	for (FCopyPasteObject& Object : Parse.Document.Objects)
@@ -202,8 +198,8 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 		{
 			continue;
 		}
-		ByTextName.emplace(Object.Name, Pasted.size());
 		Pasted.push_back(PasteNode(*Node, std::move(Object), Parse.Document.Layout, UsedNodeGuids, UsedPinIds));
+		ByTextName.emplace(Node->KeptObject.Name, Pasted.size() - 1);
 		Created.push_back(Node);
 	}
 	const auto FindPastedPin = [&](const FCopyPastePinLink& Link) -> UEdGraphPin* {

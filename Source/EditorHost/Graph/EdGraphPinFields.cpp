@@ -121,14 +121,16 @@ void ReadEdGraphPin(UEdGraphPin& Pin, FCopyPastePin Parsed, std::string LineText
 	Pin.bNotConnectable = Parsed.bNotConnectable;
 	Pin.bAdvancedView = Parsed.bAdvancedView;
 	Pin.bOrphanedPin = Parsed.bOrphanedPin;
-	Pin.KeptLine = {std::move(LineText), std::move(Parsed)};
+	Pin.KeptLine.Text = std::move(LineText);
+	Pin.KeptLine.Read = std::move(Parsed);
+	Pin.KeptLine.PinId = Pin.PinId;
 }
 
 std::string_view WriteEdGraphPinText(const UEdGraphPin& Pin, const std::function<bool(const UEdGraphNode&)>& bIsExported, std::string& Buffer)
 {
 	const FCopyPastePin& Kept = Pin.KeptLine.Read;
 	FPinLineEdit Line(Pin.KeptLine.Text);
-	if (Pin.PinId != FGuid::Parse(Kept.PinId).value_or(FGuid{}))
+	if (Pin.PinId != Pin.KeptLine.PinId)
 	{
 		Line.Set("PinId", MakeToken(Pin.PinId.ToString()));
 	}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Guid.h"
 #include "Graph/CopyPasteTextPin.h"
 
 #include <string>
@@ -15,4 +16,6 @@ struct FEdGraphPinLine
 	/** The field list as written, unknown fields included. */
 	std::string Text;
 	FCopyPastePin Read;
+	/** Read.PinId as a GUID (zero when it is none), so export need not parse it again. */
+	FGuid PinId;
 };
