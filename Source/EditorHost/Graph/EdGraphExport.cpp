@@ -44,6 +44,15 @@ namespace
 		return Pins;
 	}
 
+	/** Whether the node's kept object can be written as it stands, its slots taking the pins' lines. */
+	bool IsKeptObjectCurrent(const UEdGraphNode& Node, std::size_t PinLineCount)
+	{
+		const FCopyPasteObject& Kept = Node.KeptObject;
+		const auto Slots = static_cast<std::size_t>(std::ranges::count(Kept.CustomProperties, PinLineSlotKind, &FCopyPasteCustomProperty::Kind));
+		return Kept.Class == Node.NodeClassPath && Kept.Name == Node.GetName() && Slots >= PinLineCount && std::ranges::none_of(Kept.Children, IsLegacyPinObject)
+			&& HasEdGraphNodeProperties(Node, Kept);
+	}
+
 	/**
 	 * The node's kept object brought up to date (class, name, typed properties, legacy pins), its
 	 * pin lines still slots, with a slot added at the end for each pin beyond them.
@@ -78,13 +87,22 @@ namespace
 		std::string Buffer;
 		// Each slot takes the next pin's line, written straight from the pin; slots left over
 		// (pins removed since the node was read) write nothing.
-		Writer.WriteObject(NodeObject(Node, Pins.size(), IsExported), PinLineSlotKind, [&]() -> std::optional<FCopyPasteCustomPropertyView> {
+		const FCopyPasteTextWriter::FSlotLine NextPinLine = [&]() -> std::optional<FCopyPasteCustomPropertyView> {
 			if (PinIndex == Pins.size())
 			{
 				return std::nullopt;
 			}
 			return FCopyPasteCustomPropertyView{"Pin", WriteEdGraphPinText(*Pins[PinIndex++], IsExported, Buffer)};
-		});
+		};
+		// A node as it was read is written from its kept object without copying it.
+		if (IsKeptObjectCurrent(Node, Pins.size()))
+		{
+			Writer.WriteObject(Node.KeptObject, PinLineSlotKind, NextPinLine);
+		}
+		else
+		{
+			Writer.WriteObject(NodeObject(Node, Pins.size(), IsExported), PinLineSlotKind, NextPinLine);
+		}
 	}
 
 	/** About the size of the nodes' text (their kept pin lines and a little more), so writing it does not grow it many times. */

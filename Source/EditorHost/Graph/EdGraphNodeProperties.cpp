@@ -70,27 +70,59 @@ namespace
 	std::string FormatValue(const std::string& Value) { return QuoteCopyPasteString(Value); }
 	std::string FormatValue(bool bValue) { return bValue ? "True" : "False"; }
 
-	/** The node's value as text, and whether that is the value an absent line means. */
-	std::pair<std::string, bool> FormatMember(const UEdGraphNode& Node, const FNodeMember& Member)
+	/** Whether the kept text reads as the node's value; text that does not read as the type's value never does. */
+	bool KeptTextHasValue(const UEdGraphNode& Node, std::string_view Text, const FNodeMember& Member)
 	{
 		return std::visit(
-			[&Node](auto Pointer) {
+			[&Node, Text](auto Pointer) {
 				const auto& Value = Node.*Pointer;
-				return std::pair(FormatValue(Value), Value == std::remove_cvref_t<decltype(Value)>{});
+				const auto Kept = ParseValue(Text, static_cast<std::remove_cvref_t<decltype(Value)>*>(nullptr));
+				return Kept.has_value() && *Kept == Value;
 			},
 			Member);
 	}
 
-	/** The kept text in the form FormatValue writes, to tell an unchanged value spelled otherwise. */
-	std::optional<std::string> Canonical(std::string_view Text, const FNodeMember& Member)
+	/** Whether the node's value of a typed property is the one an absent line means. */
+	bool IsDefaultValue(const UEdGraphNode& Node, const FNodeMember& Member)
 	{
 		return std::visit(
-			[Text](auto Pointer) -> std::optional<std::string> {
-				using FValue = std::remove_cvref_t<decltype(std::declval<UEdGraphNode&>().*Pointer)>;
-				const std::optional<FValue> Value = ParseValue(Text, static_cast<FValue*>(nullptr));
-				return Value ? std::optional(FormatValue(*Value)) : std::nullopt;
+			[&Node](auto Pointer) {
+				const auto& Value = Node.*Pointer;
+				return Value == std::remove_cvref_t<decltype(Value)>{};
 			},
 			Member);
+	}
+
+	std::string FormatMember(const UEdGraphNode& Node, const FNodeMember& Member)
+	{
+		return std::visit([&Node](auto Pointer) { return FormatValue(Node.*Pointer); }, Member);
+	}
+
+	/** Calls OnStale for each typed property line whose value the node no longer has, and OnMissing for each typed property with no line whose value is not the default. */
+	template <typename TObject, typename TOnStale, typename TOnMissing>
+	void ForEachOutdatedProperty(const UEdGraphNode& Node, TObject& Object, TOnStale&& OnStale, TOnMissing&& OnMissing)
+	{
+		std::array<bool, TypedNodeProperties.size()> Written{};
+		for (auto& Property : Object.Properties)
+		{
+			const FTypedNodeProperty* const Typed = FindTypedProperty(Property);
+			if (Typed == nullptr)
+			{
+				continue;
+			}
+			Written[static_cast<std::size_t>(Typed - TypedNodeProperties.data())] = true;
+			if (!KeptTextHasValue(Node, Property.Value, Typed->Member))
+			{
+				OnStale(Property, *Typed);
+			}
+		}
+		for (std::size_t Index = 0; Index < TypedNodeProperties.size(); ++Index)
+		{
+			if (!Written[Index] && !IsDefaultValue(Node, TypedNodeProperties[Index].Member))
+			{
+				OnMissing(TypedNodeProperties[Index]);
+			}
+		}
 	}
 }
 
@@ -116,27 +148,20 @@ bool ReadEdGraphNodeProperty(UEdGraphNode& Node, const FCopyPasteProperty& Prope
 
 void WriteEdGraphNodeProperties(const UEdGraphNode& Node, FCopyPasteObject& Object)
 {
-	std::array<bool, TypedNodeProperties.size()> Written{};
-	for (FCopyPasteProperty& Property : Object.Properties)
+	std::vector<FCopyPasteProperty> Added;
+	ForEachOutdatedProperty(
+		Node, Object, [&Node](FCopyPasteProperty& Property, const FTypedNodeProperty& Typed) { Property.Value = FormatMember(Node, Typed.Member); },
+		[&Node, &Added](const FTypedNodeProperty& Typed) { Added.push_back({std::string(Typed.Name), std::nullopt, FormatMember(Node, Typed.Member)}); });
+	for (FCopyPasteProperty& Property : Added)
 	{
-		const FTypedNodeProperty* const Typed = FindTypedProperty(Property);
-		if (Typed == nullptr)
-		{
-			continue;
-		}
-		Written[Typed - TypedNodeProperties.data()] = true;
-		std::string Text = FormatMember(Node, Typed->Member).first;
-		if (Canonical(Property.Value, Typed->Member) != Text)
-		{
-			Property.Value = std::move(Text);
-		}
+		Object.AddPropertyBeforeCustomProperties(std::move(Property));
 	}
-	for (std::size_t Index = 0; Index < TypedNodeProperties.size(); ++Index)
-	{
-		auto [Text, bIsDefault] = FormatMember(Node, TypedNodeProperties[Index].Member);
-		if (!Written[Index] && !bIsDefault)
-		{
-			Object.AddPropertyBeforeCustomProperties({std::string(TypedNodeProperties[Index].Name), std::nullopt, std::move(Text)});
-		}
-	}
+}
+
+bool HasEdGraphNodeProperties(const UEdGraphNode& Node, const FCopyPasteObject& Object)
+{
+	bool bCurrent = true;
+	const auto Outdated = [&bCurrent](auto&&...) { bCurrent = false; };
+	ForEachOutdatedProperty(Node, Object, Outdated, Outdated);
+	return bCurrent;
 }

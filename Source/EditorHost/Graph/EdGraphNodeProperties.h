@@ -13,3 +13,6 @@ bool ReadEdGraphNodeProperty(UEdGraphNode& Node, const FCopyPasteProperty& Prope
  * were absent and are no longer the default are added.
  */
 void WriteEdGraphNodeProperties(const UEdGraphNode& Node, FCopyPasteObject& Object);
+
+/** Whether WriteEdGraphNodeProperties would leave Object as it is. */
+bool HasEdGraphNodeProperties(const UEdGraphNode& Node, const FCopyPasteObject& Object);
