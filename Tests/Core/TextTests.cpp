@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 TEST(TextTest, CaseFoldingIsAsciiOnly)
 {
 	EXPECT_EQ(Text::Stricmp("Content", "content"), 0);
@@ -47,6 +50,28 @@ TEST(TextTest, Utf16LengthCountsEachMalformedByteOnce)
 	EXPECT_EQ(Text::Utf16Length("\xE2\x82"), 2u);
 	EXPECT_EQ(Text::Utf16Length("\xF0\x9F\x98" "a"), 4u);
 	EXPECT_EQ(Text::Utf16Length("\xED\xA0\x80"), 3u);
+}
+
+TEST(TextTest, Utf16LengthCountsSequencesAnywhereInLongAsciiRuns)
+{
+	struct FSequence
+	{
+		std::string_view Bytes;
+		std::size_t Units;
+	};
+	// Well-formed sequences, and malformed bytes that count one unit each.
+	const FSequence Sequences[] = {{"\xC3\xA9", 1}, {"\xE2\x82\xAC", 1}, {"\xF0\x9F\x98\x80", 2}, {"\xE2\x82", 2}, {"\x80", 1}, {"\xFF", 1}};
+	constexpr std::size_t Length = 24;
+	for (const FSequence& Sequence : Sequences)
+	{
+		for (std::size_t Offset = 0; Offset + Sequence.Bytes.size() <= Length; ++Offset)
+		{
+			std::string Text(Length, 'a');
+			Text.replace(Offset, Sequence.Bytes.size(), Sequence.Bytes);
+			EXPECT_EQ(Text::Utf16Length(Text), Length - Sequence.Bytes.size() + Sequence.Units) << "at offset " << Offset;
+		}
+	}
+	EXPECT_EQ(Text::Utf16Length("abcdefgh\xF0\x9F\x98"), 11u) << "a sequence cut short after a whole ASCII word";
 }
 
 TEST(TextTest, IsValidUtf8RejectsMalformedSequences)

@@ -74,6 +74,33 @@ TEST(NodeTitleTests, CallFunctionAndEventTitlesUseTheFunctionsDisplayName)
 	EXPECT_EQ(Full(Event, "   EventReference=(MemberParent=Class'\"/Script/Engine.Actor\"',MemberName=\"ReceiveTick\")\n"), "Event Tick");
 }
 
+TEST(NodeTitleTests, OneCacheTitlesEveryNodeAsGetNodeTitleDoes)
+{
+	FTestEditor Editor(HostOnly());
+	const std::string_view Call = "/Script/BlueprintGraph.K2Node_CallFunction";
+	const std::string_view Event = "/Script/BlueprintGraph.K2Node_Event";
+	const std::string PrintString = "   FunctionReference=(MemberParent=Class'\"/Script/Engine.KismetSystemLibrary\"',MemberName=\"PrintString\")\n";
+	const std::string BeginPlay = "(MemberParent=Class'\"/Script/Engine.Actor\"',MemberName=\"ReceiveBeginPlay\")";
+	const UEdGraphNode* const Nodes[] = {
+		&PasteNode(Call, PrintString),
+		&PasteNode(Call, "   FunctionReference=(MemberParent=Class'\"/Script/Engine.KismetMathLibrary\"',MemberName=\"Add_IntInt\")\n"),
+		&PasteNode(Call, PrintString),
+		&PasteNode(Event, "   EventReference=" + BeginPlay + "\n"),
+		&PasteNode(Call, "   FunctionReference=" + BeginPlay + "\n"),
+		&PasteNode(Call, ""),
+	};
+	FNodeTitleCache Titles;
+	for (const ENodeTitleType TitleType : {ENodeTitleType::FullTitle, ENodeTitleType::ListView})
+	{
+		for (const UEdGraphNode* const Node : Nodes)
+		{
+			EXPECT_EQ(Titles.GetNodeTitle(*Node, TitleType), GetNodeTitle(*Node, TitleType));
+		}
+	}
+	EXPECT_EQ(Titles.GetNodeTitle(*Nodes[3], ENodeTitleType::FullTitle), "Event BeginPlay");
+	EXPECT_EQ(Titles.GetNodeTitle(*Nodes[4], ENodeTitleType::FullTitle), "BeginPlay") << "the same reference text titles a call without the Event prefix";
+}
+
 TEST(NodeTitleTests, EachNodeKindHasTheEditorsTitle)
 {
 	FTestEditor Editor(HostOnly());

@@ -1,7 +1,7 @@
 #include "Core/Guid.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdio>
 #include <random>
 #include <utility>
 
@@ -24,25 +24,57 @@ namespace
 		return std::nullopt;
 	}
 
+	using FGuidDigits = std::array<char, 32>;
+
+	/** Where each group of the 8-4-4-4-12 form starts in the text, and how many digits it has. */
+	constexpr std::array<std::pair<std::size_t, std::size_t>, 5> HyphenatedGroups = {{{0, 8}, {9, 4}, {14, 4}, {19, 4}, {24, 12}}};
+
 	/** The text without the hyphens of the 8-4-4-4-12 form, or empty when the text has neither form's shape. */
-	std::optional<std::string> DigitsOf(std::string_view Text)
+	std::optional<FGuidDigits> DigitsOf(std::string_view Text)
 	{
-		if (Text.size() == 32)
+		FGuidDigits Digits{};
+		if (Text.size() == Digits.size())
 		{
-			return std::string(Text);
+			std::copy(Text.begin(), Text.end(), Digits.begin());
+			return Digits;
 		}
 		if (Text.size() != 36 || Text[8] != '-' || Text[13] != '-' || Text[18] != '-' || Text[23] != '-')
 		{
 			return std::nullopt;
 		}
-		std::string Digits;
-		Digits.reserve(32);
-		constexpr std::array<std::pair<std::size_t, std::size_t>, 5> Groups = {{{0, 8}, {9, 4}, {14, 4}, {19, 4}, {24, 12}}};
-		for (const auto& [Start, Length] : Groups)
+		auto Out = Digits.begin();
+		for (const auto& [Start, Length] : HyphenatedGroups)
 		{
-			Digits.append(Text.substr(Start, Length));
+			const std::string_view Group = Text.substr(Start, Length);
+			Out = std::copy(Group.begin(), Group.end(), Out);
 		}
 		return Digits;
+	}
+
+	/** The four words as 32 hexadecimal digits, most significant first, drawn from Alphabet. */
+	FGuidDigits FormatDigits(const FGuid& Guid, std::string_view Alphabet)
+	{
+		FGuidDigits Digits{};
+		const std::array<uint32_t, 4> Words = {Guid.A, Guid.B, Guid.C, Guid.D};
+		for (std::size_t Index = 0; Index < Digits.size(); ++Index)
+		{
+			const unsigned Shift = 28 - 4 * static_cast<unsigned>(Index % 8);
+			Digits[Index] = Alphabet[(Words[Index / 8] >> Shift) & 0xF];
+		}
+		return Digits;
+	}
+
+	/** The digits in the 8-4-4-4-12 form. */
+	std::string Hyphenate(const FGuidDigits& Digits)
+	{
+		std::string Text(36, '-');
+		std::size_t Next = 0;
+		for (const auto& [Start, Length] : HyphenatedGroups)
+		{
+			std::copy_n(Digits.begin() + static_cast<std::ptrdiff_t>(Next), Length, Text.begin() + static_cast<std::ptrdiff_t>(Start));
+			Next += Length;
+		}
+		return Text;
 	}
 }
 
@@ -62,7 +94,7 @@ FGuid FGuid::NewGuid()
 
 std::optional<FGuid> FGuid::Parse(std::string_view Text)
 {
-	const std::optional<std::string> Digits = DigitsOf(Text);
+	const std::optional<FGuidDigits> Digits = DigitsOf(Text);
 	if (!Digits)
 	{
 		return std::nullopt;
@@ -82,19 +114,18 @@ std::optional<FGuid> FGuid::Parse(std::string_view Text)
 
 std::string FGuid::ToString(EGuidFormats Format) const
 {
-	char Buffer[40];
+	constexpr std::string_view UpperCase = "0123456789ABCDEF";
 	switch (Format)
 	{
 	case EGuidFormats::DigitsWithHyphens:
-		std::snprintf(Buffer, sizeof(Buffer), "%08X-%04X-%04X-%04X-%04X%08X", A, B >> 16, B & 0xFFFF, C >> 16, C & 0xFFFF, D);
-		break;
+		return Hyphenate(FormatDigits(*this, UpperCase));
 	case EGuidFormats::DigitsWithHyphensLower:
-		std::snprintf(Buffer, sizeof(Buffer), "%08x-%04x-%04x-%04x-%04x%08x", A, B >> 16, B & 0xFFFF, C >> 16, C & 0xFFFF, D);
-		break;
+		return Hyphenate(FormatDigits(*this, "0123456789abcdef"));
 	case EGuidFormats::Digits:
 	default:
-		std::snprintf(Buffer, sizeof(Buffer), "%08X%08X%08X%08X", A, B, C, D);
-		break;
+	{
+		const FGuidDigits Digits = FormatDigits(*this, UpperCase);
+		return std::string(Digits.begin(), Digits.end());
 	}
-	return Buffer;
+	}
 }

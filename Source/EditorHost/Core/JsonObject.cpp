@@ -13,8 +13,20 @@ namespace
 
 // Members are copied one by one: the copy gets its own member list while the
 // arrays and objects inside stay shared with the original, as in the editor.
-FJsonObject::FJsonObject(const FJsonObject& Other) = default;
-FJsonObject& FJsonObject::operator=(const FJsonObject& Other) = default;
+FJsonObject::FJsonObject(const FJsonObject& Other)
+	: Members(Other.Members), Index(Other.Index ? std::make_unique<FIndex>(*Other.Index) : nullptr)
+{
+}
+
+FJsonObject& FJsonObject::operator=(const FJsonObject& Other)
+{
+	if (this != &Other)
+	{
+		Members = Other.Members;
+		Index = Other.Index ? std::make_unique<FIndex>(*Other.Index) : nullptr;
+	}
+	return *this;
+}
 
 void FJsonObject::SetField(std::string_view Key, FJsonValue Value)
 {
@@ -23,14 +35,14 @@ void FJsonObject::SetField(std::string_view Key, FJsonValue Value)
 		Members[*Found].second = std::move(Value);
 		return;
 	}
-	if (Members.empty())
+	if (Members.capacity() == 0)
 	{
 		Members.reserve(InitialCapacity);
 	}
 	Members.emplace_back(std::string(Key), std::move(Value));
-	if (!Index.empty())
+	if (Index)
 	{
-		Index.emplace(Members.back().first, Members.size() - 1);
+		Index->emplace(Members.back().first, Members.size() - 1);
 	}
 	else if (Members.size() > LinearScanLimit)
 	{
@@ -81,17 +93,17 @@ bool FJsonObject::RemoveField(std::string_view Key)
 		return false;
 	}
 	// Key may view the very member being erased, so the index lets go of it first.
-	if (!Index.empty())
+	if (Index)
 	{
-		Index.erase(Index.find(Members[*Found].first));
+		Index->erase(Index->find(Members[*Found].first));
 	}
 	Members.erase(Members.begin() + static_cast<std::ptrdiff_t>(*Found));
 	if (Members.size() <= LinearScanLimit)
 	{
-		Index.clear();
+		Index.reset();
 		return true;
 	}
-	for (auto& [IndexedKey, Position] : Index)
+	for (auto& [IndexedKey, Position] : *Index)
 	{
 		if (Position > *Found)
 		{
@@ -152,10 +164,10 @@ std::shared_ptr<FJsonValueArray> FJsonObject::TryGetArrayField(std::string_view 
 
 std::optional<std::size_t> FJsonObject::FindIndex(std::string_view Key) const
 {
-	if (!Index.empty())
+	if (Index)
 	{
-		const auto Found = Index.find(Key);
-		return Found != Index.end() ? std::optional<std::size_t>(Found->second) : std::nullopt;
+		const auto Found = Index->find(Key);
+		return Found != Index->end() ? std::optional<std::size_t>(Found->second) : std::nullopt;
 	}
 	for (std::size_t Position = 0; Position < Members.size(); ++Position)
 	{
@@ -169,10 +181,10 @@ std::optional<std::size_t> FJsonObject::FindIndex(std::string_view Key) const
 
 void FJsonObject::RebuildIndex()
 {
-	Index.clear();
-	Index.reserve(Members.size() * 2);
+	Index = std::make_unique<FIndex>();
+	Index->reserve(Members.size() * 2);
 	for (std::size_t Position = 0; Position < Members.size(); ++Position)
 	{
-		Index.emplace(Members[Position].first, Position);
+		Index->emplace(Members[Position].first, Position);
 	}
 }

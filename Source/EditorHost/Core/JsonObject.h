@@ -67,14 +67,19 @@ private:
 		std::size_t operator()(std::string_view Key) const noexcept { return std::hash<std::string_view>{}(Key); }
 	};
 
+	/**
+	 * Key to position in Members. It owns copies of the keys: views into Members would
+	 * dangle whenever the vector reallocates or a short key moves within it.
+	 */
+	using FIndex = std::unordered_map<std::string, std::size_t, FKeyHash, std::equal_to<>>;
+
 	std::optional<std::size_t> FindIndex(std::string_view Key) const;
 	void RebuildIndex();
 
 	std::vector<FMember> Members;
 	/**
-	 * Key to position in Members; built once the object has more than a few members.
-	 * It owns copies of the keys: views into Members would dangle whenever the
-	 * vector reallocates or a short key moves within it.
+	 * Built once the object has more than a few members; most objects never have one, so
+	 * it is held by pointer to keep the object (and every answer built of them) small.
 	 */
-	std::unordered_map<std::string, std::size_t, FKeyHash, std::equal_to<>> Index;
+	std::unique_ptr<FIndex> Index;
 };

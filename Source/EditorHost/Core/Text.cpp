@@ -1,6 +1,8 @@
 #include "Core/Text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace
 {
@@ -73,6 +75,30 @@ namespace
 		}
 		return Length;
 	}
+
+	constexpr std::size_t WordSize = sizeof(uint64_t);
+
+	bool IsAsciiWord(const char* Bytes)
+	{
+		uint64_t Word = 0;
+		std::memcpy(&Word, Bytes, WordSize);
+		return (Word & 0x8080808080808080ull) == 0;
+	}
+
+	/** How many bytes from Offset on are ASCII; whole 8-byte words are checked at once. */
+	std::size_t AsciiRunLength(std::string_view Bytes, std::size_t Offset)
+	{
+		std::size_t End = Offset;
+		while (Bytes.size() - End >= WordSize && IsAsciiWord(Bytes.data() + End))
+		{
+			End += WordSize;
+		}
+		while (End < Bytes.size() && static_cast<unsigned char>(Bytes[End]) < 0x80)
+		{
+			++End;
+		}
+		return End - Offset;
+	}
 }
 
 namespace Text
@@ -127,6 +153,14 @@ namespace Text
 		std::size_t Offset = 0;
 		while (Offset < Utf8.size())
 		{
+			// Each ASCII byte is one code unit.
+			const std::size_t Ascii = AsciiRunLength(Utf8, Offset);
+			Units += Ascii;
+			Offset += Ascii;
+			if (Offset == Utf8.size())
+			{
+				break;
+			}
 			// A byte that does not start a well-formed sequence stands for one
 			// replacement character (one code unit), as a decoder would write it.
 			const std::size_t Length = SequenceLength(Utf8, Offset).value_or(1);

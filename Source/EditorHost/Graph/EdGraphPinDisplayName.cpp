@@ -45,5 +45,9 @@ std::string UEdGraphPin::GetDisplayName() const
 		DisplayName = NameToDisplayString(PinName, PinType.PinCategory == "bool");
 	}
 	const bool bUnlabelledExec = PinType.PinCategory == "exec" && (Text::EqualsIgnoreCase(DisplayName, "execute") || Text::EqualsIgnoreCase(DisplayName, "then"));
-	return bUnlabelledExec ? std::string() : DisplayName;
+	if (bUnlabelledExec)
+	{
+		return std::string();
+	}
+	return DisplayName;
 }

@@ -34,29 +34,8 @@ namespace
 
 	std::optional<FMemberReference> ReadMemberReference(const UEdGraphNode& Node, std::string_view PropertyName)
 	{
-		const std::optional<FCopyPasteValue> Value = NodeProperty(Node, PropertyName);
-		if (!Value || Value->Kind != FCopyPasteValue::EKind::List)
-		{
-			return std::nullopt;
-		}
-		FMemberReference Reference;
-		if (const FCopyPasteValue* const Parent = Value->Find("MemberParent"))
-		{
-			Reference.MemberParent = WriteCopyPasteValue(*Parent);
-		}
-		if (const FCopyPasteValue* const Name = Value->Find("MemberName"))
-		{
-			Reference.MemberName = Name->AsPlainText();
-		}
-		if (const FCopyPasteValue* const Guid = Value->Find("MemberGuid"))
-		{
-			Reference.MemberGuid = FGuid::Parse(Guid->AsPlainText());
-		}
-		if (const FCopyPasteValue* const SelfContext = Value->Find("bSelfContext"))
-		{
-			Reference.bSelfContext = SelfContext->AsPlainText() == "True";
-		}
-		return Reference;
+		const FCopyPasteProperty* const Property = Node.KeptObject.FindProperty(PropertyName);
+		return Property != nullptr ? ParseMemberReference(Property->Value) : std::nullopt;
 	}
 
 	bool ReadBool(const UEdGraphNode& Node, std::string_view Name)
@@ -72,6 +51,33 @@ namespace
 		const bool bParsed = Error == std::errc() && End == Text.data() + Text.size() && std::isfinite(Number);
 		return bParsed ? std::optional(Number) : std::nullopt;
 	}
+}
+
+std::optional<FMemberReference> ParseMemberReference(std::string_view Written)
+{
+	const FCopyPasteValue Value = ParseCopyPasteValue(Written);
+	if (Value.Kind != FCopyPasteValue::EKind::List)
+	{
+		return std::nullopt;
+	}
+	FMemberReference Reference;
+	if (const FCopyPasteValue* const Parent = Value.Find("MemberParent"))
+	{
+		Reference.MemberParent = WriteCopyPasteValue(*Parent);
+	}
+	if (const FCopyPasteValue* const Name = Value.Find("MemberName"))
+	{
+		Reference.MemberName = Name->AsPlainText();
+	}
+	if (const FCopyPasteValue* const Guid = Value.Find("MemberGuid"))
+	{
+		Reference.MemberGuid = FGuid::Parse(Guid->AsPlainText());
+	}
+	if (const FCopyPasteValue* const SelfContext = Value.Find("bSelfContext"))
+	{
+		Reference.bSelfContext = SelfContext->AsPlainText() == "True";
+	}
+	return Reference;
 }
 
 UClass* FMemberReference::GetMemberParentClass() const

@@ -29,6 +29,9 @@ struct FMemberReference
 	UClass* GetMemberParentClass() const;
 };
 
+/** A member reference as written in copy-paste text; empty when the text is not a `(...)` list. */
+std::optional<FMemberReference> ParseMemberReference(std::string_view Written);
+
 /** `FunctionReference` of call, event, function entry and result nodes. */
 std::optional<FMemberReference> GetFunctionReference(const UEdGraphNode& Node);
 /** `VariableReference` of variable get and set nodes. */

@@ -58,9 +58,13 @@ namespace
 		return nullptr;
 	}
 
-	/** The editor's user-facing function name: DisplayName metadata, else the name split into words. */
-	std::string FunctionDisplayName(const std::optional<FMemberReference>& Reference)
+	/**
+	 * The editor's user-facing name of the function a member reference (as written) names:
+	 * DisplayName metadata, else the name split into words; empty when the text is no reference.
+	 */
+	std::string FunctionDisplayName(std::string_view WrittenReference)
 	{
+		const std::optional<FMemberReference> Reference = ParseMemberReference(WrittenReference);
 		if (!Reference)
 		{
 			return std::string();
@@ -92,6 +96,11 @@ namespace
 
 std::string GetNodeTitle(const UEdGraphNode& Node, ENodeTitleType TitleType)
 {
+	return FNodeTitleCache().GetNodeTitle(Node, TitleType);
+}
+
+std::string FNodeTitleCache::GetNodeTitle(const UEdGraphNode& Node, ENodeTitleType TitleType)
+{
 	const bool bFull = TitleType == ENodeTitleType::FullTitle;
 	const std::string_view ClassName = NodeClassName(Node);
 	if (ClassName == "EdGraphNode_Comment")
@@ -103,13 +112,17 @@ std::string GetNodeTitle(const UEdGraphNode& Node, ENodeTitleType TitleType)
 		return std::string(ClassName);
 	}
 	const std::string_view Kind = ClassName.substr(std::string_view("K2Node_").size());
+	const auto ReferencedFunctionName = [this, &Node](std::string_view ReferenceProperty) {
+		const FCopyPasteProperty* const Property = Node.KeptObject.FindProperty(ReferenceProperty);
+		return Property != nullptr ? CachedFunctionDisplayName(Property->Value) : std::string();
+	};
 	if (Kind == "CallFunction" || Kind == "CallArrayFunction")
 	{
-		return FunctionDisplayName(GetFunctionReference(Node));
+		return ReferencedFunctionName("FunctionReference");
 	}
 	if (Kind == "Event")
 	{
-		return "Event " + FunctionDisplayName(GetEventReference(Node));
+		return "Event " + ReferencedFunctionName("EventReference");
 	}
 	if (Kind == "CustomEvent")
 	{
@@ -174,4 +187,14 @@ std::string GetNodeTitle(const UEdGraphNode& Node, ENodeTitleType TitleType)
 		return "Create Widget";
 	}
 	return std::string(Kind);
+}
+
+const std::string& FNodeTitleCache::CachedFunctionDisplayName(std::string_view WrittenReference)
+{
+	auto Found = FunctionDisplayNames.find(WrittenReference);
+	if (Found == FunctionDisplayNames.end())
+	{
+		Found = FunctionDisplayNames.emplace(std::string(WrittenReference), FunctionDisplayName(WrittenReference)).first;
+	}
+	return Found->second;
 }

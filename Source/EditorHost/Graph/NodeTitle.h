@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 class UEdGraphNode;
 
@@ -33,3 +36,29 @@ enum class ENodeTitleType
  * - Any other class: its name without the K2Node_ prefix.
  */
 std::string GetNodeTitle(const UEdGraphNode& Node, ENodeTitleType TitleType);
+
+/**
+ * Titles the nodes of one pass over a graph (an export), working out the display name of each
+ * distinct function reference once instead of for every node and title that names it. Its
+ * titles are GetNodeTitle's for as long as the classes and Blueprints it has looked up stay as
+ * they are, so a cache lives no longer than the pass.
+ */
+class FNodeTitleCache
+{
+public:
+	std::string GetNodeTitle(const UEdGraphNode& Node, ENodeTitleType TitleType);
+
+private:
+	/** The display name of the function a member reference, as written, names. */
+	const std::string& CachedFunctionDisplayName(std::string_view WrittenReference);
+
+	/** Hashes std::string and std::string_view alike, so lookups need no temporary string. */
+	struct FTextHash
+	{
+		using is_transparent = void;
+		std::size_t operator()(std::string_view Text) const noexcept { return std::hash<std::string_view>{}(Text); }
+	};
+
+	/** Function display names by the member reference's text as written. */
+	std::unordered_map<std::string, std::string, FTextHash, std::equal_to<>> FunctionDisplayNames;
+};

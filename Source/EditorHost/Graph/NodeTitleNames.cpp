@@ -36,8 +36,8 @@ std::string NameToDisplayString(std::string_view Name, bool bIsBool)
 		return false;
 	};
 
+	// No reservation up front: most display names fit the string's inline buffer.
 	std::string Result;
-	Result.reserve(Name.size() + 8);
 	// A run of capitals and digits stays one word ("Draw Scale 3D", "HUD").
 	bool bInARun = false;
 	bool bWasSpace = false;

@@ -11,24 +11,33 @@
 #include "Graph/NodeTitle.h"
 #include "Objects/Class.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <unordered_map>
+#include <tuple>
+#include <vector>
 
 namespace
 {
-	struct FGuidHash
+	/** The GUIDs of the nodes exported as nodes, sorted (by FGuidLess) so a look-up is a binary search. */
+	using FExportedNodeGuids = std::vector<FGuid>;
+
+	/** A function object rather than a function, so sorting and searching inline the comparison. */
+	struct FGuidLess
 	{
-		std::size_t operator()(const FGuid& Guid) const
+		bool operator()(const FGuid& Left, const FGuid& Right) const
 		{
-			return std::hash<uint64_t>()((uint64_t(Guid.A) << 32 | Guid.B) ^ (uint64_t(Guid.C) << 32 | Guid.D));
+			return std::tie(Left.A, Left.B, Left.C, Left.D) < std::tie(Right.A, Right.B, Right.C, Right.D);
 		}
 	};
 
-	/** The `id` text of every exported node, by its GUID. */
-	using FExportedNodeIds = std::unordered_map<FGuid, std::string, FGuidHash>;
+	bool IsExported(const FExportedNodeGuids& Exported, const FGuid& Guid)
+	{
+		return std::binary_search(Exported.begin(), Exported.end(), Guid, FGuidLess());
+	}
 
+	/** A node's `id` in the export. */
 	std::string GuidText(const FGuid& Guid)
 	{
 		return Guid.ToString(EGuidFormats::DigitsWithHyphens);
@@ -55,6 +64,7 @@ namespace
 	std::shared_ptr<FJsonObject> MakeCommentJson(const UEdGraphNode& Comment)
 	{
 		auto Object = std::make_shared<FJsonObject>();
+		Object->Reserve(7);
 		Object->SetStringField("id", GuidText(Comment.NodeGuid));
 		Object->SetStringField("text", Comment.NodeComment);
 		Object->SetNumberField("x", Comment.NodePosX);
@@ -67,92 +77,124 @@ namespace
 
 	std::shared_ptr<FJsonObject> MakeSocketJson(const UEdGraphPin& Pin)
 	{
+		const UObject* const SubCategoryObject = GetPinSubCategoryObject(Pin.PinType);
+		const bool bShowsDefault = Pin.Direction == EEdGraphPinDirection::Input && Pin.GetLinkedTo().empty() && Pin.DefaultValue && !Pin.DefaultValue->empty();
 		auto Socket = std::make_shared<FJsonObject>();
+		Socket->Reserve(3 + (SubCategoryObject != nullptr ? 1 : 0) + (bShowsDefault ? 1 : 0));
 		Socket->SetStringField("id", Pin.PinName);
 		Socket->SetStringField("name", Pin.GetDisplayName());
 		Socket->SetStringField("socket_type", Pin.PinType.PinCategory);
-		if (const UObject* const SubCategoryObject = GetPinSubCategoryObject(Pin.PinType))
+		if (SubCategoryObject != nullptr)
 		{
 			Socket->SetStringField("sub_type", SubCategoryObject->GetName());
 		}
-		if (Pin.Direction == EEdGraphPinDirection::Input && Pin.GetLinkedTo().empty() && Pin.DefaultValue && !Pin.DefaultValue->empty())
+		if (bShowsDefault)
 		{
 			Socket->SetStringField("default", *Pin.DefaultValue);
 		}
 		return Socket;
 	}
 
-	std::shared_ptr<FJsonObject> MakeNodeJson(const UEdGraphNode& Node, const std::string& Id)
+	bool IsShownPin(const UEdGraphPin* Pin)
+	{
+		return Pin != nullptr && !Pin->bHidden;
+	}
+
+	std::shared_ptr<FJsonObject> MakeNodeJson(const UEdGraphNode& Node, FNodeTitleCache& Titles)
 	{
 		auto Object = std::make_shared<FJsonObject>();
-		Object->SetStringField("id", Id);
+		Object->Reserve(8);
+		Object->SetField("id", FJsonValue(GuidText(Node.NodeGuid)));
 		Object->SetStringField("type", Node.GetClass()->GetName());
-		Object->SetStringField("title", GetNodeTitle(Node, ENodeTitleType::FullTitle));
-		Object->SetStringField("label", GetNodeTitle(Node, ENodeTitleType::ListView));
+		Object->SetStringField("title", Titles.GetNodeTitle(Node, ENodeTitleType::FullTitle));
+		Object->SetStringField("label", Titles.GetNodeTitle(Node, ENodeTitleType::ListView));
 		Object->SetStringField("category", GetNodeCategory(Node));
 		auto Position = std::make_shared<FJsonObject>();
+		Position->Reserve(2);
 		Position->SetNumberField("x", Node.NodePosX);
 		Position->SetNumberField("y", Node.NodePosY);
 		Object->SetObjectField("position", std::move(Position));
 
-		FJsonValueArray Inputs;
-		FJsonValueArray Outputs;
+		std::size_t InputCount = 0;
+		std::size_t OutputCount = 0;
 		for (const auto& Pin : Node.GetPins())
 		{
-			if (Pin == nullptr || Pin->bHidden)
+			if (IsShownPin(Pin.get()))
 			{
-				continue;
+				++(Pin->Direction == EEdGraphPinDirection::Input ? InputCount : OutputCount);
 			}
-			(Pin->Direction == EEdGraphPinDirection::Input ? Inputs : Outputs).emplace_back(MakeSocketJson(*Pin));
+		}
+		FJsonValueArray Inputs;
+		FJsonValueArray Outputs;
+		Inputs.reserve(InputCount);
+		Outputs.reserve(OutputCount);
+		for (const auto& Pin : Node.GetPins())
+		{
+			if (IsShownPin(Pin.get()))
+			{
+				(Pin->Direction == EEdGraphPinDirection::Input ? Inputs : Outputs).emplace_back(MakeSocketJson(*Pin));
+			}
 		}
 		Object->SetArrayField("inputs", std::move(Inputs));
 		Object->SetArrayField("outputs", std::move(Outputs));
 		return Object;
 	}
 
-	std::shared_ptr<FJsonObject> MakeConnectionJson(const std::string& FromNode, const UEdGraphPin& FromPin, const std::string& ToNode, const UEdGraphPin& ToPin)
+	std::shared_ptr<FJsonObject> MakeConnectionJson(std::string FromNode, const UEdGraphPin& FromPin, std::string ToNode, const UEdGraphPin& ToPin)
 	{
 		auto Connection = std::make_shared<FJsonObject>();
-		Connection->SetStringField("from_node", FromNode);
+		Connection->Reserve(4);
+		Connection->SetField("from_node", FJsonValue(std::move(FromNode)));
 		Connection->SetStringField("from_socket", FromPin.PinName);
-		Connection->SetStringField("to_node", ToNode);
+		Connection->SetField("to_node", FJsonValue(std::move(ToNode)));
 		Connection->SetStringField("to_socket", ToPin.PinName);
 		return Connection;
 	}
 
-	/** Every link out of an output pin (hidden pins too) whose far node was exported as a node. */
-	FJsonValueArray MakeConnectionsJson(const UEdGraph& Graph, const FExportedNodeIds& ExportedIds)
+	/** Adds every link out of the node's output pins (hidden pins too) whose far node was exported as a node. */
+	void AddConnectionsFrom(const UEdGraphNode& Node, const FExportedNodeGuids& Exported, FJsonValueArray& Connections)
 	{
-		FJsonValueArray Connections;
-		for (const UEdGraphNode* const Node : Graph.GetNodes())
+		const bool bFromExported = IsExported(Exported, Node.NodeGuid);
+		for (const auto& Pin : Node.GetPins())
 		{
-			if (Node == nullptr)
+			if (Pin == nullptr || Pin->Direction != EEdGraphPinDirection::Output)
 			{
 				continue;
 			}
-			const auto FromEntry = ExportedIds.find(Node->NodeGuid);
-			const std::string FromId = FromEntry != ExportedIds.end() ? FromEntry->second : std::string();
-			for (const auto& Pin : Node->GetPins())
+			for (const UEdGraphPin* const Linked : Pin->GetLinkedTo())
 			{
-				if (Pin == nullptr || Pin->Direction != EEdGraphPinDirection::Output)
+				if (Linked == nullptr)
 				{
 					continue;
 				}
-				for (const UEdGraphPin* const Linked : Pin->GetLinkedTo())
+				const FGuid& ToGuid = Linked->GetOwningNode().NodeGuid;
+				if (IsExported(Exported, ToGuid))
 				{
-					if (Linked == nullptr)
-					{
-						continue;
-					}
-					const auto ToEntry = ExportedIds.find(Linked->GetOwningNode().NodeGuid);
-					if (ToEntry != ExportedIds.end() && !ToEntry->second.empty())
-					{
-						Connections.emplace_back(MakeConnectionJson(FromId, *Pin, ToEntry->second, *Linked));
-					}
+					Connections.emplace_back(MakeConnectionJson(bFromExported ? GuidText(Node.NodeGuid) : std::string(), *Pin, GuidText(ToGuid), *Linked));
 				}
 			}
 		}
-		return Connections;
+	}
+
+	bool IsComment(const UEdGraphNode& Node)
+	{
+		return IsNodeA(Node, BlueprintNodeClasses::Comment());
+	}
+
+	/** The GUIDs of the graph's nodes that are exported as nodes: all but comments. */
+	FExportedNodeGuids ExportedNodeGuids(const UEdGraph& Graph)
+	{
+		FExportedNodeGuids Exported;
+		Exported.reserve(Graph.GetNodes().size());
+		for (const UEdGraphNode* const Node : Graph.GetNodes())
+		{
+			if (Node != nullptr && !IsComment(*Node))
+			{
+				Exported.push_back(Node->NodeGuid);
+			}
+		}
+		std::sort(Exported.begin(), Exported.end(), FGuidLess());
+		return Exported;
 	}
 
 	std::string ExportGraphText(const UEdGraph& Graph)
@@ -200,37 +242,42 @@ std::string_view GetNodeCategory(const UEdGraphNode& Node)
 std::shared_ptr<FJsonObject> ExportGraph(const UEdGraph& Graph, std::string_view GraphKind)
 {
 	auto Export = std::make_shared<FJsonObject>();
+	Export->Reserve(5);
 	Export->SetStringField("type", GraphKind);
 
+	const FExportedNodeGuids Exported = ExportedNodeGuids(Graph);
 	FJsonValueArray Nodes;
 	FJsonValueArray Comments;
-	FExportedNodeIds ExportedIds;
+	FJsonValueArray Connections;
+	Nodes.reserve(Exported.size());
+	FNodeTitleCache Titles;
+	// Connections are made in the same pass as the nodes, while each node's pins are at hand.
 	for (const UEdGraphNode* const Node : Graph.GetNodes())
 	{
 		if (Node == nullptr)
 		{
 			continue;
 		}
-		if (IsNodeA(*Node, BlueprintNodeClasses::Comment()))
+		if (IsComment(*Node))
 		{
 			Comments.emplace_back(MakeCommentJson(*Node));
-			continue;
 		}
-		const std::string& Id = ExportedIds.insert_or_assign(Node->NodeGuid, GuidText(Node->NodeGuid)).first->second;
-		Nodes.emplace_back(MakeNodeJson(*Node, Id));
+		else
+		{
+			Nodes.emplace_back(MakeNodeJson(*Node, Titles));
+		}
+		AddConnectionsFrom(*Node, Exported, Connections);
 	}
 	const std::size_t NodeCount = Nodes.size();
 	const std::size_t CommentCount = Comments.size();
-	Export->SetArrayField("nodes", std::move(Nodes));
-
-	FJsonValueArray Connections = MakeConnectionsJson(Graph, ExportedIds);
 	const std::size_t ConnectionCount = Connections.size();
+	Export->SetArrayField("nodes", std::move(Nodes));
 	Export->SetArrayField("connections", std::move(Connections));
 	Export->SetArrayField("comments", std::move(Comments));
 
 	std::string ClipboardText = ExportGraphText(Graph);
 	const std::size_t ClipboardLength = Text::Utf16Length(ClipboardText);
-	Export->SetStringField("clipboardText", ClipboardText);
+	Export->SetField("clipboardText", FJsonValue(std::move(ClipboardText)));
 
 	UE_LOG(LogKorvane, Log, "  Graph '%s': %d nodes, %d connections, %d comments, clipboardText=%d chars", Graph.GetName().c_str(), static_cast<int>(NodeCount),
 		static_cast<int>(ConnectionCount), static_cast<int>(CommentCount), static_cast<int>(ClipboardLength));
