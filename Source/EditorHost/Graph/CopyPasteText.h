@@ -133,6 +133,13 @@ inline constexpr std::size_t CopyPasteMaxDepth = 64;
 /** Reads any text without failing: whatever does not fit is reported and left out. */
 FCopyPasteParse ParseCopyPasteText(std::string_view Text);
 
+/**
+ * Reads the text as ParseCopyPasteText does, but hands each top-level object to OnObject as soon
+ * as its block ends (or the text does), so the caller uses it while its text is still in the
+ * processor's caches. The answer has the layout and warnings and no objects.
+ */
+FCopyPasteParse ReadCopyPasteText(std::string_view Text, const std::function<void(FCopyPasteObject&&)>& OnObject);
+
 /** Writes the document in its layout; text the reader took from the editor comes back byte for byte. */
 std::string WriteCopyPasteText(const FCopyPasteDocument& Document);
 

@@ -133,6 +133,8 @@ namespace
 	class FCopyPasteReader
 	{
 	public:
+		explicit FCopyPasteReader(const std::function<void(FCopyPasteObject&&)>& InOnObject) : OnObject(InOnObject) {}
+
 		FCopyPasteParse Read(std::string_view Text)
 		{
 			Result.Document.Layout.bEndsWithLineEnd = Text.empty() || Text.back() == '\n';
@@ -164,6 +166,7 @@ namespace
 			{
 				Warn(Open[Level].Line, "object \"" + Open[Level].Object->Name + "\" has no End Object; kept what was read");
 			}
+			HandOff();
 			return std::move(Result);
 		}
 
@@ -209,6 +212,10 @@ namespace
 					return;
 				}
 				Open.pop_back();
+				if (Open.empty())
+				{
+					HandOff();
+				}
 			}
 			else if (Open.empty())
 			{
@@ -250,11 +257,24 @@ namespace
 			Open.push_back({&Parent.Children.back(), LineNumber});
 		}
 
+		/** Gives the top-level object read so far, if any, to the caller. */
+		void HandOff()
+		{
+			Open.clear();
+			for (FCopyPasteObject& Object : Result.Document.Objects)
+			{
+				OnObject(std::move(Object));
+			}
+			Result.Document.Objects.clear();
+		}
+
 		void Warn(std::size_t LineNumber, std::string Message)
 		{
 			Result.Warnings.push_back({LineNumber, std::move(Message)});
 		}
 
+		const std::function<void(FCopyPasteObject&&)>& OnObject;
+		/** Layout and warnings; Document.Objects holds the top-level object being read until it is handed off. */
 		FCopyPasteParse Result;
 		/** The objects being read, outermost first; each lives in its parent, which gets no new child meanwhile. */
 		std::vector<FOpenObject> Open;
@@ -264,7 +284,15 @@ namespace
 	};
 }
 
+FCopyPasteParse ReadCopyPasteText(std::string_view Text, const std::function<void(FCopyPasteObject&&)>& OnObject)
+{
+	return FCopyPasteReader(OnObject).Read(Text);
+}
+
 FCopyPasteParse ParseCopyPasteText(std::string_view Text)
 {
-	return FCopyPasteReader().Read(Text);
+	std::vector<FCopyPasteObject> Objects;
+	FCopyPasteParse Parse = ReadCopyPasteText(Text, [&Objects](FCopyPasteObject&& Object) { Objects.push_back(std::move(Object)); });
+	Parse.Document.Objects = std::move(Objects);
+	return Parse;
 }

@@ -93,7 +93,7 @@ namespace
 	 * Reads the node from its object, which it then keeps: each `CustomProperties Pin` line that
 	 * reads as a pin moves into that pin and leaves a slot where it stood.
 	 */
-	FPastedNode PasteNode(UEdGraphNode& Node, FCopyPasteObject Object, const FCopyPasteLayout& Layout, FGuidSet& UsedNodeGuids, FGuidSet& UsedPinIds)
+	FPastedNode PasteNode(UEdGraphNode& Node, FCopyPasteObject Object, FGuidSet& UsedNodeGuids, FGuidSet& UsedPinIds)
 	{
 		Node.NodeClassPath = Object.Class;
 		for (const FCopyPasteProperty& Property : Object.Properties)
@@ -128,7 +128,6 @@ namespace
 			}
 		}
 		Node.KeptObject = std::move(Object);
-		Node.KeptLayout = Layout;
 		return Pasted;
 	}
 
@@ -165,12 +164,12 @@ namespace
 
 std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view Text)
 {
-	FCopyPasteParse Parse = ParseCopyPasteText(Text);
+	// A pasted node's text is a few hundred bytes at least; the estimate only saves rehashing.
+	const std::size_t ExpectedNodes = Text.size() / 256 + 1;
 	FGuidSet UsedNodeGuids;
 	FGuidSet UsedPinIds;
-	UsedNodeGuids.reserve(Graph.GetNodes().size() + Parse.Document.Objects.size());
-	// Nodes carry a few pins each; the estimate only saves rehashing.
-	UsedPinIds.reserve(4 * (Graph.GetNodes().size() + Parse.Document.Objects.size()));
+	UsedNodeGuids.reserve(Graph.GetNodes().size() + ExpectedNodes);
+	UsedPinIds.reserve(4 * (Graph.GetNodes().size() + ExpectedNodes));
 	for (const UEdGraphNode* const Existing : Graph.GetNodes())
 	{
 		UsedNodeGuids.insert(Existing->NodeGuid);
@@ -184,23 +183,26 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 	std::vector<FPastedNode> Pasted;
 	// Keys view the names kept in each node's object, which stay put while the nodes live.
 	std::unordered_map<std::string_view, std::size_t> ByTextName;
-	Pasted.reserve(Parse.Document.Objects.size());
-	ByTextName.reserve(Parse.Document.Objects.size());
-	for (FCopyPasteObject& Object : Parse.Document.Objects)
-	{
+	ByTextName.reserve(ExpectedNodes);
+	// Each node is made as soon as its block is read, while its text is still in the caches.
+	const FCopyPasteParse Parse = ReadCopyPasteText(Text, [&](FCopyPasteObject&& Object) {
 		if (Object.Class.empty() || Object.Name.empty() || ByTextName.contains(Object.Name))
 		{
-			continue;
+			return;
 		}
 		UClass* const NodeClass = ResolveNodeClass(Object.Class);
 		UEdGraphNode* const Node = Graph.CreateNode(PastedNodeName(Object.Name, *NodeClass), NodeClass);
 		if (Node == nullptr)
 		{
-			continue;
+			return;
 		}
-		Pasted.push_back(PasteNode(*Node, std::move(Object), Parse.Document.Layout, UsedNodeGuids, UsedPinIds));
+		Pasted.push_back(PasteNode(*Node, std::move(Object), UsedNodeGuids, UsedPinIds));
 		ByTextName.emplace(Node->KeptObject.Name, Pasted.size() - 1);
 		Created.push_back(Node);
+	});
+	for (UEdGraphNode* const Node : Created)
+	{
+		Node->KeptLayout = Parse.Document.Layout;
 	}
 	const auto FindPastedPin = [&](const FCopyPastePinLink& Link) -> UEdGraphPin* {
 		const auto Found = ByTextName.find(Link.NodeName);
