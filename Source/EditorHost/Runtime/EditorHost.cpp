@@ -2,6 +2,7 @@
 
 #include "Assets/AssetRegistry.h"
 #include "Core/LogHost.h"
+#include "Core/Memory.h"
 #include "Core/Paths.h"
 #include "Objects/ObjectStore.h"
 #include "Python/PythonScriptPluginModule.h"
@@ -98,7 +99,7 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 		ModuleManager->RegisterModule("PythonScriptPlugin", []() { return std::make_unique<FPythonScriptPlugin>(); });
 		ModuleManager->LoadModule("PythonScriptPlugin");
 	}
-	UE_LOG(LogHost, Log, "Project %s loaded from %s", FApp::GetProjectName().c_str(), FPaths::ProjectDir().c_str());
+	UE_LOG(LogHost, Log, "Project %s loaded from %s (memory allocator: %s)", FApp::GetProjectName().c_str(), FPaths::ProjectDir().c_str(), FMemory::GetAllocatorName().c_str());
 }
 
 FEditorHost::~FEditorHost()
