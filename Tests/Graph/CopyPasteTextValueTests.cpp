@@ -115,3 +115,36 @@ TEST(CopyPasteTextValueTest, ScanFindsQuotesEscapesAndCommasWhereverTheyFall)
 		EXPECT_FALSE(IsCopyPasteList(Unclosed));
 	}
 }
+
+TEST(CopyPasteTextValueTest, KeysOfAnyLengthEndAtTheFirstCharacterNoNameHas)
+{
+	// Keys are read many bytes at a time: every length, and the characters on either side of
+	// each range of name characters, must end a key (or make the item keyless) exactly.
+	constexpr std::string_view NameCharacters = "aZ09_.zA9m";
+	const auto FirstItem = [](const std::string& Text) {
+		std::optional<FCopyPasteListItem> First;
+		ForEachCopyPasteListItem(Text, [&First](const FCopyPasteListItem& Item) { First = First.value_or(Item); });
+		return First;
+	};
+	for (std::size_t Length = 1; Length < 40; ++Length)
+	{
+		std::string Key = "k";
+		while (Key.size() < Length)
+		{
+			Key += NameCharacters[Key.size() % NameCharacters.size()];
+		}
+		const std::string Keyed = "(" + Key + "=1)";
+		const std::optional<FCopyPasteListItem> Item = FirstItem(Keyed);
+		ASSERT_TRUE(Item.has_value()) << Keyed;
+		EXPECT_EQ(Item->Key, Key) << Keyed;
+		EXPECT_EQ(Item->Value, "1") << Keyed;
+		for (const char Outside : std::string_view("@[`{/:-\xC3 "))
+		{
+			const std::string Keyless = "(" + Key + Outside + "x=1)";
+			const std::optional<FCopyPasteListItem> Plain = FirstItem(Keyless);
+			ASSERT_TRUE(Plain.has_value()) << Keyless;
+			EXPECT_FALSE(Plain->Key.has_value()) << Keyless;
+			EXPECT_EQ(Plain->Value, Keyless.substr(1, Keyless.size() - 2)) << Keyless;
+		}
+	}
+}

@@ -3,51 +3,64 @@
 #include "Graph/CopyPasteTextLines.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <utility>
 
 namespace
 {
+	/** A table of the bytes a header scan stops at. */
+	constexpr std::array<bool, 256> ByteSet(std::string_view Bytes)
+	{
+		std::array<bool, 256> Set{};
+		for (const char Byte : Bytes)
+		{
+			Set[static_cast<unsigned char>(Byte)] = true;
+		}
+		return Set;
+	}
+
+	constexpr std::array<bool, 256> HeaderSpaces = ByteSet(" \t\r\v\f");
+	/** Inside a word: a space ends it, a quote opens a string. */
+	constexpr std::array<bool, 256> WordStops = ByteSet(" \t\r\v\f\"");
+	/** Inside a string: an escape or the closing quote. */
+	constexpr std::array<bool, 256> QuotedStops = ByteSet("\\\"");
+
+	std::size_t SkipTo(std::string_view Text, std::size_t Index, const std::array<bool, 256>& Stops)
+	{
+		while (Index < Text.size() && !Stops[static_cast<unsigned char>(Text[Index])])
+		{
+			++Index;
+		}
+		return Index;
+	}
+
+	/** The words of a header line: runs of text between spaces, where quoted strings (with escapes) may hold spaces. */
 	std::vector<std::string_view> SplitHeaderWords(std::string_view Text)
 	{
 		std::vector<std::string_view> Words;
-		std::size_t Start = std::string_view::npos;
-		bool bInQuotes = false;
-		for (std::size_t Index = 0; Index < Text.size(); ++Index)
+		std::size_t Index = 0;
+		while (true)
 		{
-			const char Char = Text[Index];
-			if (bInQuotes)
+			while (Index < Text.size() && HeaderSpaces[static_cast<unsigned char>(Text[Index])])
 			{
-				if (Char == '\\')
-				{
-					++Index;
-				}
-				else if (Char == '"')
-				{
-					bInQuotes = false;
-				}
-				continue;
+				++Index;
 			}
-			if (Char == ' ' || Char == '\t' || Char == '\r' || Char == '\v' || Char == '\f')
+			if (Index == Text.size())
 			{
-				if (Start != std::string_view::npos)
-				{
-					Words.push_back(Text.substr(Start, Index - Start));
-					Start = std::string_view::npos;
-				}
-				continue;
+				return Words;
 			}
-			if (Start == std::string_view::npos)
+			const std::size_t Start = Index;
+			while ((Index = SkipTo(Text, Index, WordStops)) < Text.size() && Text[Index] == '"')
 			{
-				Start = Index;
+				// A string runs to its closing quote; an unclosed one runs to the end of the line.
+				for (Index = SkipTo(Text, Index + 1, QuotedStops); Index < Text.size() && Text[Index] == '\\'; Index = SkipTo(Text, Index + 2, QuotedStops))
+				{
+				}
+				Index = std::min(Index + 1, Text.size());
 			}
-			bInQuotes = Char == '"';
+			Words.push_back(Text.substr(Start, Index - Start));
 		}
-		if (Start != std::string_view::npos)
-		{
-			Words.push_back(Text.substr(Start));
-		}
-		return Words;
 	}
 
 	/**

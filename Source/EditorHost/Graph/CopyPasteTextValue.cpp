@@ -135,16 +135,13 @@ namespace
 	}
 
 	/**
-	 * Calls OnPiece with the text between each pair of commas that are outside strings and
-	 * brackets (and the rest after the last); false, possibly after some calls, when the text's
-	 * strings or brackets are not balanced.
+	 * Where the item that starts at From ends: the next comma outside strings and brackets, or
+	 * the text's end; nothing when the item's strings or brackets are not balanced.
 	 */
-	template <typename TOnPiece>
-	bool ScanItems(std::string_view Text, TOnPiece&& OnPiece)
+	std::optional<std::size_t> FindItemEnd(std::string_view Text, std::size_t From)
 	{
 		std::size_t Depth = 0;
-		std::size_t Start = 0;
-		for (std::size_t Index = ItemStops.Next(Text, 0); Index < Text.size(); Index = ItemStops.Next(Text, Index + 1))
+		for (std::size_t Index = ItemStops.Next(Text, From); Index < Text.size(); Index = ItemStops.Next(Text, Index + 1))
 		{
 			const char Char = Text[Index];
 			if (Char == '"')
@@ -152,7 +149,7 @@ namespace
 				const std::optional<std::size_t> After = SkipString(Text, Index);
 				if (!After)
 				{
-					return false;
+					return std::nullopt;
 				}
 				Index = *After - 1;
 			}
@@ -164,22 +161,40 @@ namespace
 			{
 				if (Depth == 0)
 				{
-					return false;
+					return std::nullopt;
 				}
 				--Depth;
 			}
 			else if (Char == ',' && Depth == 0)
 			{
-				OnPiece(Text.substr(Start, Index - Start));
-				Start = Index + 1;
+				return Index;
 			}
 		}
-		if (Depth != 0)
+		return Depth == 0 ? std::optional(Text.size()) : std::nullopt;
+	}
+
+	/**
+	 * Calls OnPiece with the text between each pair of commas that are outside strings and
+	 * brackets (and the rest after the last); false, possibly after some calls, when the text's
+	 * strings or brackets are not balanced.
+	 */
+	template <typename TOnPiece>
+	bool ScanItems(std::string_view Text, TOnPiece&& OnPiece)
+	{
+		for (std::size_t Start = 0;;)
 		{
-			return false;
+			const std::optional<std::size_t> End = FindItemEnd(Text, Start);
+			if (!End)
+			{
+				return false;
+			}
+			OnPiece(Text.substr(Start, *End - Start));
+			if (*End == Text.size())
+			{
+				return true;
+			}
+			Start = *End + 1;
 		}
-		OnPiece(Text.substr(Start));
-		return true;
 	}
 
 	/** The text between commas that are outside strings and brackets; nothing when unbalanced. */
@@ -193,6 +208,40 @@ namespace
 		return Pieces;
 	}
 
+	/**
+	 * Where the run of key name characters (KeyNameChars) that starts at From ends. Keys are the
+	 * most frequent text of a pin line, so where the processor has SSE2 this tests sixteen bytes
+	 * at a time: each range of characters is one signed compare after shifting the range's low
+	 * end to the lowest signed byte.
+	 */
+	std::size_t KeyNameEnd(std::string_view Text, std::size_t From)
+	{
+		std::size_t End = From;
+#if defined(__SSE2__)
+		const auto InRange = [](__m128i Bytes, char Low, char High) {
+			const __m128i Shifted = _mm_add_epi8(Bytes, _mm_set1_epi8(static_cast<char>(-128 - Low)));
+			return _mm_cmplt_epi8(Shifted, _mm_set1_epi8(static_cast<char>(-128 + (High - Low) + 1)));
+		};
+		while (End + 16 <= Text.size())
+		{
+			const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Text.data() + End));
+			const __m128i Letters = _mm_or_si128(InRange(Bytes, 'a', 'z'), InRange(Bytes, 'A', 'Z'));
+			const __m128i Others = _mm_or_si128(InRange(Bytes, '0', '9'), _mm_or_si128(_mm_cmpeq_epi8(Bytes, _mm_set1_epi8('_')), _mm_cmpeq_epi8(Bytes, _mm_set1_epi8('.'))));
+			const auto NotName = static_cast<unsigned>(~_mm_movemask_epi8(_mm_or_si128(Letters, Others))) & 0xFFFFu;
+			if (NotName != 0)
+			{
+				return End + static_cast<std::size_t>(std::countr_zero(NotName));
+			}
+			End += 16;
+		}
+#endif
+		while (End < Text.size() && KeyNameChars[static_cast<unsigned char>(Text[End])])
+		{
+			++End;
+		}
+		return End;
+	}
+
 	/** The length of `Name` or `Name(Index)` followed by `=` at the start of Text. */
 	std::optional<std::size_t> KeyLength(std::string_view Text)
 	{
@@ -200,11 +249,7 @@ namespace
 		{
 			return std::nullopt;
 		}
-		std::size_t End = 1;
-		while (End < Text.size() && KeyNameChars[static_cast<unsigned char>(Text[End])])
-		{
-			++End;
-		}
+		std::size_t End = KeyNameEnd(Text, 1);
 		if (End < Text.size() && Text[End] == '(')
 		{
 			const std::size_t Digits = End + 1;
@@ -396,25 +441,40 @@ bool ForEachCopyPasteListItem(std::string_view Text, const std::function<void(co
 	{
 		return false;
 	}
-	// Each piece is given once the next one is found, so that, as in ParseItems, blank text after
-	// the last comma (or in an empty list) is no item.
-	std::optional<std::string_view> Held;
-	const bool bBalanced = ScanItems(Text.substr(1, Text.size() - 2), [&Held, &OnItem](std::string_view Piece) {
-		if (Held)
+	// The items ParseItems would make from the pieces ScanItems finds, in one pass: a key is read
+	// where its piece starts, and the scan for the piece's end goes on from after it.
+	const std::string_view Inner = Text.substr(1, Text.size() - 2);
+	for (std::size_t Start = 0;;)
+	{
+		std::size_t ValueStart = Start;
+		while (ValueStart < Inner.size() && (Inner[ValueStart] == ' ' || Inner[ValueStart] == '\t'))
 		{
-			OnItem(SplitPiece(*Held).Item);
+			++ValueStart;
 		}
-		Held = Piece;
-	});
-	if (!bBalanced)
-	{
-		return false;
+		FCopyPasteListItem Item;
+		if (const std::optional<std::size_t> Length = KeyLength(Inner.substr(ValueStart)))
+		{
+			Item.Key = Inner.substr(ValueStart, *Length);
+			ValueStart += *Length + 1;
+		}
+		const std::optional<std::size_t> End = FindItemEnd(Inner, ValueStart);
+		if (!End)
+		{
+			return false;
+		}
+		const bool bLast = *End == Inner.size();
+		// Blank text after the last comma (or in an empty list) is no item.
+		if (!bLast || !IsBlank(Inner.substr(Start)))
+		{
+			Item.Value = Inner.substr(ValueStart, *End - ValueStart);
+			OnItem(Item);
+		}
+		if (bLast)
+		{
+			return true;
+		}
+		Start = *End + 1;
 	}
-	if (Held && !IsBlank(*Held))
-	{
-		OnItem(SplitPiece(*Held).Item);
-	}
-	return true;
 }
 
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value)

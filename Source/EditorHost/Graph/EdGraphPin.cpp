@@ -14,6 +14,11 @@ void UEdGraphPin::MakeLinkTo(UEdGraphPin& Other)
 
 void UEdGraphPin::SortLinks(const std::vector<UEdGraphPin*>& Order)
 {
+	// Links made in this order already (the usual case when pasting) stay as they are.
+	if (Order.size() <= LinkedTo.size() && std::equal(Order.begin(), Order.end(), LinkedTo.begin()))
+	{
+		return;
+	}
 	std::vector<UEdGraphPin*> Sorted;
 	Sorted.reserve(LinkedTo.size());
 	for (UEdGraphPin* const Pin : Order)
