@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace
 {
 	/** The items of a list text, or nothing when it is not a list. */
@@ -90,4 +93,54 @@ TEST(CopyPasteTextPinTest, ReadsLinksDefaultsAndOlderTypeFlags)
 
 	EXPECT_FALSE(ParseCopyPastePin("Name=\"Start\" IsArray=0").has_value());
 	EXPECT_FALSE(ParseCopyPastePin("(PinId=1,").has_value());
+}
+
+TEST(CopyPasteTextPinTest, CommonFieldRunsReadAsTheirFieldsOneByOne)
+{
+	// Lines holding the editor's usual runs of fields, read once as they are and once with a
+	// space after every comma (which no run matches, so each field is read on its own).
+	const std::vector<std::string> Lines = {
+		"(PinId=A0000000000000000000000000000001,PinName=\"then\",Direction=\"EGPD_Output\",PinType.PinCategory=\"exec\",PinType.PinSubCategory=\"\",PinType.PinSubCategoryObject=None,"
+		"PinType.PinSubCategoryMemberReference=(),PinType.PinValueType=(),PinType.ContainerType=None,PinType.bIsReference=False,PinType.bIsConst=False,PinType.bIsWeakPointer=False,PinType.bIsUObjectWrapper=False,"
+		"LinkedTo=(K2Node_CallFunction_1 B0000000000000000000000000000001,),"
+		"PersistentGuid=00000000000000000000000000000000,bHidden=False,bNotConnectable=False,bDefaultValueIsReadOnly=False,bDefaultValueIsIgnored=False,bAdvancedView=False,bOrphanedPin=False,)",
+		// Fields before a run that the run sets again: the later value wins, as read in order.
+		"(bHidden=True,PinType.bIsConst=True,PinType.ContainerType=Array,PinType.PinSubCategoryMemberReference=(),PinType.PinValueType=(),PinType.ContainerType=None,PinType.bIsReference=False,PinType.bIsConst=False,"
+		"PinType.bIsWeakPointer=False,PinType.bIsUObjectWrapper=False,PersistentGuid=00000000000000000000000000000000,bHidden=False,bNotConnectable=False,bDefaultValueIsReadOnly=False,bDefaultValueIsIgnored=False,"
+		"bAdvancedView=False,bOrphanedPin=False,bAdvancedView=True,)",
+		// A run that the line does not close as a list.
+		"(PersistentGuid=00000000000000000000000000000000,bHidden=False,bNotConnectable=False,bDefaultValueIsReadOnly=False,bDefaultValueIsIgnored=False,bAdvancedView=False,bOrphanedPin=False,\"open)",
+	};
+	for (const std::string& Line : Lines)
+	{
+		std::string Spaced;
+		for (const char Character : Line)
+		{
+			Spaced += Character;
+			Spaced += Character == ',' ? " " : "";
+		}
+		const std::optional<FCopyPastePin> Read = ParseCopyPastePin(Line);
+		const std::optional<FCopyPastePin> OneByOne = ParseCopyPastePin(Spaced);
+		ASSERT_EQ(Read.has_value(), OneByOne.has_value()) << Line;
+		if (!Read)
+		{
+			continue;
+		}
+		EXPECT_EQ(Read->PinId, OneByOne->PinId);
+		EXPECT_EQ(Read->PinName, OneByOne->PinName);
+		EXPECT_EQ(Read->Direction, OneByOne->Direction);
+		EXPECT_EQ(Read->PinType, OneByOne->PinType) << Line;
+		EXPECT_EQ(Read->LinkedTo.size(), OneByOne->LinkedTo.size());
+		EXPECT_EQ(Read->bHidden, OneByOne->bHidden) << Line;
+		EXPECT_EQ(Read->bNotConnectable, OneByOne->bNotConnectable);
+		EXPECT_EQ(Read->bAdvancedView, OneByOne->bAdvancedView) << Line;
+		EXPECT_EQ(Read->bOrphanedPin, OneByOne->bOrphanedPin);
+	}
+	const std::optional<FCopyPastePin> Overridden = ParseCopyPastePin(Lines[1]);
+	ASSERT_TRUE(Overridden.has_value());
+	EXPECT_FALSE(Overridden->bHidden);
+	EXPECT_FALSE(Overridden->PinType.bIsConst);
+	EXPECT_EQ(Overridden->PinType.ContainerType, "None");
+	EXPECT_TRUE(Overridden->bAdvancedView);
+	EXPECT_FALSE(ParseCopyPastePin(Lines[2]).has_value());
 }

@@ -435,16 +435,21 @@ bool IsCopyPasteList(std::string_view Text)
 	return Text.size() >= 2 && Text.front() == '(' && Text.back() == ')' && ScanItems(Text.substr(1, Text.size() - 2), [](std::string_view) {});
 }
 
-bool ForEachCopyPasteListItem(std::string_view Text, const std::function<void(const FCopyPasteListItem&)>& OnItem)
+FCopyPasteListReader::FCopyPasteListReader(std::string_view Text)
 {
 	if (Text.size() < 2 || Text.front() != '(' || Text.back() != ')')
 	{
-		return false;
+		bDone = true;
+		return;
 	}
-	// The items ParseItems would make from the pieces ScanItems finds, in one pass: a key is read
-	// where its piece starts, and the scan for the piece's end goes on from after it.
-	const std::string_view Inner = Text.substr(1, Text.size() - 2);
-	for (std::size_t Start = 0;;)
+	Inner = Text.substr(1, Text.size() - 2);
+}
+
+std::optional<FCopyPasteListItem> FCopyPasteListReader::Next()
+{
+	// The item ParseItems would make from the next piece ScanItems finds, in one pass: a key is
+	// read where the piece starts, and the scan for the piece's end goes on from after it.
+	while (!bDone)
 	{
 		std::size_t ValueStart = Start;
 		while (ValueStart < Inner.size() && (Inner[ValueStart] == ' ' || Inner[ValueStart] == '\t'))
@@ -460,21 +465,37 @@ bool ForEachCopyPasteListItem(std::string_view Text, const std::function<void(co
 		const std::optional<std::size_t> End = FindItemEnd(Inner, ValueStart);
 		if (!End)
 		{
-			return false;
+			bDone = true;
+			return std::nullopt;
 		}
 		const bool bLast = *End == Inner.size();
+		const std::string_view Piece = Inner.substr(Start, *End - Start);
+		bDone = bLast;
+		bList = bLast;
+		Start = *End + 1;
 		// Blank text after the last comma (or in an empty list) is no item.
-		if (!bLast || !IsBlank(Inner.substr(Start)))
+		if (!bLast || !IsBlank(Piece))
 		{
 			Item.Value = Inner.substr(ValueStart, *End - ValueStart);
-			OnItem(Item);
+			return Item;
 		}
-		if (bLast)
-		{
-			return true;
-		}
-		Start = *End + 1;
 	}
+	return std::nullopt;
+}
+
+std::string_view FCopyPasteListReader::Rest() const
+{
+	return bDone ? std::string_view() : Inner.substr(std::min(Start, Inner.size()));
+}
+
+bool ForEachCopyPasteListItem(std::string_view Text, const std::function<void(const FCopyPasteListItem&)>& OnItem)
+{
+	FCopyPasteListReader Reader(Text);
+	while (const std::optional<FCopyPasteListItem> Item = Reader.Next())
+	{
+		OnItem(*Item);
+	}
+	return Reader.IsList();
 }
 
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value)

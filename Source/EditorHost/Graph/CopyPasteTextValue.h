@@ -63,9 +63,34 @@ FCopyPasteValue ParseCopyPasteValue(std::string_view Text);
 /** Whether ParseCopyPasteValue would read Text as a list, found without building the value. */
 bool IsCopyPasteList(std::string_view Text);
 /**
- * Calls OnItem with each item ParseCopyPasteValue would read from Text when it is a list, as
- * views into Text: for a reader that wants a few top-level fields without building every value.
- * False when Text is not a list, which may come out only after some items were given.
+ * Reads the items ParseCopyPasteValue would read from a list text one at a time, as views into
+ * the text: for a reader that wants a few top-level fields without building every value.
+ */
+class FCopyPasteListReader
+{
+public:
+	/** Text that is not in brackets has no items; whether brackets and strings balance comes out as the items are read. */
+	explicit FCopyPasteListReader(std::string_view Text);
+
+	/** The next item; nothing at the end of the list, or where the text turns out to be no list (IsList). */
+	std::optional<FCopyPasteListItem> Next();
+	/** After Next gave nothing: whether the text was a list. */
+	bool IsList() const { return bList; }
+	/** The text of the items not read yet. */
+	std::string_view Rest() const;
+	/** Passes over the next Length bytes of Rest, which must be whole items, each followed by its comma. */
+	void Skip(std::size_t Length) { Start += Length; }
+
+private:
+	std::string_view Inner;
+	std::size_t Start = 0;
+	bool bDone = false;
+	bool bList = false;
+};
+
+/**
+ * Calls OnItem with each item of a list text (FCopyPasteListReader). False when Text is not a
+ * list, which may come out only after some items were given.
  */
 bool ForEachCopyPasteListItem(std::string_view Text, const std::function<void(const FCopyPasteListItem&)>& OnItem);
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value);

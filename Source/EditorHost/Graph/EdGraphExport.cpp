@@ -115,7 +115,7 @@ namespace
 			Size += PerNode;
 			for (const auto& Pin : Node->GetPins())
 			{
-				Size += Pin->KeptLine.Text.size() + 32;
+				Size += (Pin->KeptLine ? Pin->KeptLine->Text.size() : 0) + 32;
 			}
 		}
 		return Size;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <list>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -102,6 +103,7 @@ namespace
 		}
 		Node.NodeGuid = ClaimGuid(Node.NodeGuid, UsedNodeGuids);
 		FPastedNode Pasted{&Node, {}};
+		Pasted.Pins.reserve(Object.CustomProperties.size());
 		for (FCopyPasteCustomProperty& Custom : Object.CustomProperties)
 		{
 			std::optional<FCopyPastePin> Parsed = Custom.Kind == "Pin" ? ParseCopyPastePin(Custom.Text) : std::nullopt;
@@ -113,8 +115,8 @@ namespace
 			ReadEdGraphPin(Pin, std::move(*Parsed), std::move(Custom.Text));
 			Custom = {std::string(PinLineSlotKind), {}};
 			// The pin read its id from the text; a zero one may also have been no GUID at all.
-			const std::optional<FGuid> TextGuid = Pin.PinId.IsValid() ? std::optional(Pin.PinId) : FGuid::Parse(Pin.KeptLine.Read.PinId);
-			Pasted.Pins.push_back({&Pin, &Pin.KeptLine.Read, TextGuid});
+			const std::optional<FGuid> TextGuid = Pin.PinId.IsValid() ? std::optional(Pin.PinId) : FGuid::Parse(Pin.KeptLine->Read.PinId);
+			Pasted.Pins.push_back({&Pin, &Pin.KeptLine->Read, TextGuid});
 			Pin.PinId = ClaimGuid(Pin.PinId, UsedPinIds);
 		}
 		for (const FCopyPasteObject& Child : Object.Children)
@@ -211,30 +213,34 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 
 	// Links go both ways, so a pin's list fills up in whatever order its partners are met;
 	// once all are made, each pin's list is put back in the order its own text gave.
-	std::vector<std::pair<UEdGraphPin*, std::vector<UEdGraphPin*>>> TextLinkOrders;
+	// The orders are kept end to end in one list: each pin's starts where the one before ended.
+	std::vector<UEdGraphPin*> LinkedInTextOrder;
+	std::vector<std::pair<UEdGraphPin*, std::size_t>> TextOrderEnds;
 	for (const FPastedNode& Node : Pasted)
 	{
 		RestoreSplitPins(Node);
 		for (const FPastedPin& Pin : Node.Pins)
 		{
-			std::vector<UEdGraphPin*> Linked;
+			const std::size_t Before = LinkedInTextOrder.size();
 			for (const FCopyPastePinLink& Link : Pin.Text->LinkedTo)
 			{
 				if (UEdGraphPin* const Other = FindPastedPin(Link))
 				{
 					Pin.Pin->MakeLinkTo(*Other);
-					Linked.push_back(Other);
+					LinkedInTextOrder.push_back(Other);
 				}
 			}
-			if (!Linked.empty())
+			if (LinkedInTextOrder.size() > Before)
 			{
-				TextLinkOrders.emplace_back(Pin.Pin, std::move(Linked));
+				TextOrderEnds.emplace_back(Pin.Pin, LinkedInTextOrder.size());
 			}
 		}
 	}
-	for (const auto& [Pin, Order] : TextLinkOrders)
+	std::size_t OrderStart = 0;
+	for (const auto& [Pin, OrderEnd] : TextOrderEnds)
 	{
-		Pin->SortLinks(Order);
+		Pin->SortLinks(std::span(LinkedInTextOrder).subspan(OrderStart, OrderEnd - OrderStart));
+		OrderStart = OrderEnd;
 	}
 	return Created;
 }

@@ -12,7 +12,7 @@ void UEdGraphPin::MakeLinkTo(UEdGraphPin& Other)
 	Other.LinkedTo.push_back(this);
 }
 
-void UEdGraphPin::SortLinks(const std::vector<UEdGraphPin*>& Order)
+void UEdGraphPin::SortLinks(std::span<UEdGraphPin* const> Order)
 {
 	// Links made in this order already (the usual case when pasting) stay as they are.
 	if (Order.size() <= LinkedTo.size() && std::equal(Order.begin(), Order.end(), LinkedTo.begin()))

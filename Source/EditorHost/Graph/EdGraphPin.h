@@ -4,7 +4,9 @@
 #include "Graph/EdGraphPinLine.h"
 #include "Graph/EdGraphPinType.h"
 
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,7 +49,8 @@ public:
 	std::vector<UEdGraphPin*> SubPins;
 	/** The pin of the same node this sub-pin was split from. */
 	UEdGraphPin* ParentPin = nullptr;
-	FEdGraphPinLine KeptLine;
+	/** The copy-paste line the pin was read from; none for a pin made in code. Held apart so the pin itself stays small. */
+	std::unique_ptr<const FEdGraphPinLine> KeptLine;
 	/** The name of the `EdGraphPin` sub-object older engines stored the pin as; empty for a `CustomProperties Pin` line. */
 	std::string LegacyObjectName;
 
@@ -66,7 +69,7 @@ public:
 	void BreakLinkTo(UEdGraphPin& Other);
 	void BreakAllPinLinks();
 	/** Puts the links to these pins first, in this order (the ones not linked are skipped); the other links follow as they were. */
-	void SortLinks(const std::vector<UEdGraphPin*>& Order);
+	void SortLinks(std::span<UEdGraphPin* const> Order);
 
 private:
 	UEdGraphNode* OwningNode;

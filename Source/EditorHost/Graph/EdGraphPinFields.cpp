@@ -121,16 +121,17 @@ void ReadEdGraphPin(UEdGraphPin& Pin, FCopyPastePin Parsed, std::string LineText
 	Pin.bNotConnectable = Parsed.bNotConnectable;
 	Pin.bAdvancedView = Parsed.bAdvancedView;
 	Pin.bOrphanedPin = Parsed.bOrphanedPin;
-	Pin.KeptLine.Text = std::move(LineText);
-	Pin.KeptLine.Read = std::move(Parsed);
-	Pin.KeptLine.PinId = Pin.PinId;
+	Pin.KeptLine = std::make_unique<const FEdGraphPinLine>(FEdGraphPinLine{std::move(LineText), std::move(Parsed), Pin.PinId});
 }
 
 std::string_view WriteEdGraphPinText(const UEdGraphPin& Pin, const std::function<bool(const UEdGraphNode&)>& bIsExported, std::string& Buffer)
 {
-	const FCopyPastePin& Kept = Pin.KeptLine.Read;
-	FPinLineEdit Line(Pin.KeptLine.Text);
-	if (Pin.PinId != Pin.KeptLine.PinId)
+	// A pin made in code compares with the values an empty line stands for.
+	static const FEdGraphPinLine NoLine;
+	const FEdGraphPinLine& KeptLine = Pin.KeptLine ? *Pin.KeptLine : NoLine;
+	const FCopyPastePin& Kept = KeptLine.Read;
+	FPinLineEdit Line(KeptLine.Text);
+	if (Pin.PinId != KeptLine.PinId)
 	{
 		Line.Set("PinId", MakeToken(Pin.PinId.ToString()));
 	}
