@@ -23,13 +23,15 @@ namespace
 	std::vector<FCopyPastePinLink> ReadLinks(std::string_view Value)
 	{
 		std::vector<FCopyPastePinLink> Links;
-		const bool bList = ForEachCopyPasteListItem(Value, [&Links](const FCopyPasteListItem& Item) {
-			if (std::optional<FCopyPastePinLink> Link = ParseCopyPastePinLink(Item.Value))
+		FCopyPasteListReader Items(Value);
+		while (const std::optional<FCopyPasteListItem> Item = Items.Next())
+		{
+			if (std::optional<FCopyPastePinLink> Link = ParseCopyPastePinLink(Item->Value))
 			{
 				Links.push_back(std::move(*Link));
 			}
-		});
-		if (!bList)
+		}
+		if (!Items.IsList())
 		{
 			Links.clear();
 		}

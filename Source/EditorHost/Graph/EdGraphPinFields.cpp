@@ -107,7 +107,7 @@ namespace
 	};
 }
 
-void ReadEdGraphPin(UEdGraphPin& Pin, FCopyPastePin Parsed, std::string LineText)
+void ReadEdGraphPin(UEdGraphPin& Pin, FCopyPastePin&& Parsed, std::string LineText)
 {
 	Pin.PinId = FGuid::Parse(Parsed.PinId).value_or(FGuid{});
 	Pin.PinName = Parsed.PinName;
@@ -121,7 +121,7 @@ void ReadEdGraphPin(UEdGraphPin& Pin, FCopyPastePin Parsed, std::string LineText
 	Pin.bNotConnectable = Parsed.bNotConnectable;
 	Pin.bAdvancedView = Parsed.bAdvancedView;
 	Pin.bOrphanedPin = Parsed.bOrphanedPin;
-	Pin.KeptLine = std::make_unique<const FEdGraphPinLine>(FEdGraphPinLine{std::move(LineText), std::move(Parsed), Pin.PinId});
+	Pin.KeptLine = std::make_unique<const FEdGraphPinLine>(std::move(LineText), std::move(Parsed), Pin.PinId);
 }
 
 std::string_view WriteEdGraphPinText(const UEdGraphPin& Pin, const std::function<bool(const UEdGraphNode&)>& bIsExported, std::string& Buffer)

@@ -13,7 +13,7 @@ class UEdGraphPin;
  * Fills the pin from a parsed `CustomProperties Pin` line: its typed fields, and KeptLine with
  * the line's text and what was read from it. The links are left to the caller.
  */
-void ReadEdGraphPin(UEdGraphPin& Pin, FCopyPastePin Parsed, std::string LineText);
+void ReadEdGraphPin(UEdGraphPin& Pin, FCopyPastePin&& Parsed, std::string LineText);
 
 /**
  * The text of the pin's `CustomProperties Pin` line: the kept line, with the fields whose typed

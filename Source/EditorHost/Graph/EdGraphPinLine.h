@@ -4,6 +4,7 @@
 #include "Graph/CopyPasteTextPin.h"
 
 #include <string>
+#include <utility>
 
 /**
  * A pin's `CustomProperties Pin` line as it was read, with what the pin read from it. Export
@@ -13,6 +14,9 @@
  */
 struct FEdGraphPinLine
 {
+	FEdGraphPinLine() = default;
+	FEdGraphPinLine(std::string InText, FCopyPastePin&& InRead, const FGuid& InPinId) : Text(std::move(InText)), Read(std::move(InRead)), PinId(InPinId) {}
+
 	/** The field list as written, unknown fields included. */
 	std::string Text;
 	FCopyPastePin Read;
