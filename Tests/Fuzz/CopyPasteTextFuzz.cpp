@@ -16,8 +16,12 @@ namespace
 	std::optional<std::vector<FCopyPasteListItem>> ListItems(std::string_view Text)
 	{
 		std::vector<FCopyPasteListItem> Items;
-		const bool bList = ForEachCopyPasteListItem(Text, [&Items](const FCopyPasteListItem& Item) { Items.push_back(Item); });
-		return bList ? std::optional(std::move(Items)) : std::nullopt;
+		FCopyPasteListReader Reader(Text);
+		while (const std::optional<FCopyPasteListItem> Item = Reader.Next())
+		{
+			Items.push_back(*Item);
+		}
+		return Reader.IsList() ? std::optional(std::move(Items)) : std::nullopt;
 	}
 
 	/** Whether the flat list reader finds the parser's items, keys and value texts. */

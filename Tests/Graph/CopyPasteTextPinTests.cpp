@@ -12,8 +12,12 @@ namespace
 	std::optional<std::vector<FCopyPasteListItem>> ListItems(std::string_view Text)
 	{
 		std::vector<FCopyPasteListItem> Items;
-		const bool bList = ForEachCopyPasteListItem(Text, [&Items](const FCopyPasteListItem& Item) { Items.push_back(Item); });
-		return bList ? std::optional(std::move(Items)) : std::nullopt;
+		FCopyPasteListReader Reader(Text);
+		while (const std::optional<FCopyPasteListItem> Item = Reader.Next())
+		{
+			Items.push_back(*Item);
+		}
+		return Reader.IsList() ? std::optional(std::move(Items)) : std::nullopt;
 	}
 
 	// From a UE4.27 split struct pin: a text call with nested brackets and quotes, sub-pins, links.

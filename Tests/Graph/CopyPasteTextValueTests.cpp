@@ -100,8 +100,12 @@ TEST(CopyPasteTextValueTest, ScanFindsQuotesEscapesAndCommasWhereverTheyFall)
 		const std::string Padding(Pad, 'x');
 		const std::string Text = "(A=\"" + Padding + "\\\"q,(\\\\\",B=" + Padding + "(C=\")\",D=1),E=" + Padding + ")";
 		std::vector<std::pair<std::string, std::string>> Items;
-		const bool bList = ForEachCopyPasteListItem(Text, [&Items](const FCopyPasteListItem& Item) { Items.emplace_back(Item.Key.value_or(""), Item.Value); });
-		ASSERT_TRUE(bList) << Text;
+		FCopyPasteListReader Reader(Text);
+		while (const std::optional<FCopyPasteListItem> Item = Reader.Next())
+		{
+			Items.emplace_back(Item->Key.value_or(""), Item->Value);
+		}
+		ASSERT_TRUE(Reader.IsList()) << Text;
 		ASSERT_EQ(Items.size(), 3u) << Text;
 		EXPECT_EQ(UnquoteCopyPasteString(Items[0].second), Padding + "\"q,(\\") << Text;
 		EXPECT_EQ(Items[1].second, Padding + "(C=\")\",D=1)") << Text;
@@ -111,7 +115,11 @@ TEST(CopyPasteTextValueTest, ScanFindsQuotesEscapesAndCommasWhereverTheyFall)
 		EXPECT_EQ(WriteCopyPasteValue(ParseCopyPasteValue(Text)), Text);
 
 		const std::string Unclosed = "(A=\"" + Padding + "\\\",B=1)";
-		EXPECT_FALSE(ForEachCopyPasteListItem(Unclosed, [](const FCopyPasteListItem&) {})) << Unclosed;
+		FCopyPasteListReader UnclosedReader(Unclosed);
+		while (UnclosedReader.Next())
+		{
+		}
+		EXPECT_FALSE(UnclosedReader.IsList()) << Unclosed;
 		EXPECT_FALSE(IsCopyPasteList(Unclosed));
 	}
 }
@@ -122,9 +130,7 @@ TEST(CopyPasteTextValueTest, KeysOfAnyLengthEndAtTheFirstCharacterNoNameHas)
 	// each range of name characters, must end a key (or make the item keyless) exactly.
 	constexpr std::string_view NameCharacters = "aZ09_.zA9m";
 	const auto FirstItem = [](const std::string& Text) {
-		std::optional<FCopyPasteListItem> First;
-		ForEachCopyPasteListItem(Text, [&First](const FCopyPasteListItem& Item) { First = First.value_or(Item); });
-		return First;
+		return FCopyPasteListReader(Text).Next();
 	};
 	for (std::size_t Length = 1; Length < 40; ++Length)
 	{

@@ -488,16 +488,6 @@ std::string_view FCopyPasteListReader::Rest() const
 	return bDone ? std::string_view() : Inner.substr(std::min(Start, Inner.size()));
 }
 
-bool ForEachCopyPasteListItem(std::string_view Text, const std::function<void(const FCopyPasteListItem&)>& OnItem)
-{
-	FCopyPasteListReader Reader(Text);
-	while (const std::optional<FCopyPasteListItem> Item = Reader.Next())
-	{
-		OnItem(*Item);
-	}
-	return Reader.IsList();
-}
-
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value)
 {
 	std::string Out;

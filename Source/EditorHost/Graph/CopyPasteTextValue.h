@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,11 +87,6 @@ private:
 	bool bList = false;
 };
 
-/**
- * Calls OnItem with each item of a list text (FCopyPasteListReader). False when Text is not a
- * list, which may come out only after some items were given.
- */
-bool ForEachCopyPasteListItem(std::string_view Text, const std::function<void(const FCopyPasteListItem&)>& OnItem);
 std::string WriteCopyPasteValue(const FCopyPasteValue& Value);
 
 /** The content of a quoted string with the editor's escapes (\" \\ \' \n \r \t) undone; nothing when Text is not one string. */
