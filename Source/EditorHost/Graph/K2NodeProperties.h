@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Color.h"
 #include "Core/Guid.h"
 
 #include <optional>
@@ -51,15 +52,6 @@ std::string GetCustomFunctionName(const UEdGraphNode& Node);
 /** `bIsEditable` of function entry, result and custom event nodes (false when absent). */
 bool IsUserEditable(const UEdGraphNode& Node);
 void SetUserEditable(UEdGraphNode& Node, bool bEditable);
-
-/** A colour with linear float channels. */
-struct FLinearColor
-{
-	float R = 0.0f;
-	float G = 0.0f;
-	float B = 0.0f;
-	float A = 0.0f;
-};
 
 /** `CommentColor` of comment nodes; white when absent. */
 FLinearColor GetCommentColor(const UEdGraphNode& Node);
