@@ -3,6 +3,7 @@
 #include "Core/Guid.h"
 #include "Graph/CopyPasteText.h"
 #include "Objects/Object.h"
+#include "Objects/Property.h"
 
 #include <cstdint>
 #include <functional>
@@ -95,7 +96,7 @@ public:
 	virtual std::string GetInputName(int32_t InputIndex) const;
 	/** Whether the input must be connected for the expression to compile. */
 	virtual bool IsInputRequired(int32_t InputIndex) const;
-	/** The expression's outputs, in order: at least one. */
+	/** The expression's outputs, in order: at least one (a function's output expression has none). */
 	virtual std::vector<FExpressionOutput> GetOutputs() const;
 
 	/** Gives the expression a new id when it has none or when forced; may mark its package dirty. */
@@ -113,27 +114,89 @@ public:
 	/** The properties as read (inputs and the typed fields above are not among them), with any nested objects and other lines. */
 	const FCopyPasteObject& GetKeptProperties() const { return KeptProperties; }
 
+	/** The class path the expression is written with: its class's, or the class text it was made with when the class database does not know that class. */
+	std::string GetExpressionClassPath() const;
+
 	/**
 	 * Reads the expression's body from its copy-paste object (a definition block, or an asset
 	 * file's expression object): typed fields and inputs are taken out, the rest is kept.
-	 * Input references are resolved by ResolveReference (nullptr leaves the input unconnected).
+	 * Input references are resolved by ResolveReference, given the path inside the reference's
+	 * quotes (`MaterialGraphNode_3.MaterialExpressionAdd_0`, `MaterialExpressionAdd_0`); nullptr
+	 * leaves the input unconnected.
 	 */
 	using FExpressionResolver = std::function<UMaterialExpression*(std::string_view ReferenceText)>;
 	virtual void ReadExpressionBody(const FCopyPasteObject& Body, const FExpressionResolver& ResolveReference);
 	/**
 	 * Writes the expression's body: kept lines in their order, inputs and typed fields where the
 	 * editor writes them, references named as Scope says, `Material=` naming MaterialReference
-	 * when not empty (the editor's copies name the preview material).
+	 * when not empty (the editor's copies name the preview material). A line whose value still
+	 * means what it was read as stays as written. The object carries the expression's class path
+	 * and name and no attributes.
 	 */
 	virtual FCopyPasteObject WriteExpressionBody(EExpressionReferenceScope Scope, std::string_view MaterialReference) const;
 
+	/**
+	 * An input's text as written in Scope: `(Expression=<reference>,OutputIndex=1,InputName="A",Mask=1,...)`
+	 * with only the fields that are not 0 or empty; empty when none is (the editor writes no line then).
+	 */
+	static std::string WriteInputText(const FExpressionInput& Input, EExpressionReferenceScope Scope);
+	/** Reads an input's text in any of the editor's spellings, resolving its expression; nothing when the text is not an input. */
+	static std::optional<FExpressionInput> ReadInputText(std::string_view Text, const FExpressionResolver& ResolveReference);
+	/** The reference naming Expression in Scope (`/Script/Engine.MaterialExpressionAdd'"MaterialExpressionAdd_0"'`); "None" for nullptr. */
+	static std::string WriteExpressionReference(const UMaterialExpression* Expression, EExpressionReferenceScope Scope);
+	/** Whether two input texts say the same: the same reference path, output index, name and masks. */
+	static bool SameInputMeaning(std::string_view Read, std::string_view Written);
+
 protected:
+	/** One modelled property line as the expression writes it: nothing for a value the editor leaves out. */
+	struct FModelledLine
+	{
+		std::string PropertyName;
+		std::optional<int> ArrayIndex;
+		std::optional<std::string> ValueText;
+		/** Whether a line as read still means ValueText (then it is written as read). */
+		bool (*SameMeaning)(std::string_view Read, std::string_view Written) = nullptr;
+	};
+
+	/** Whether the C++ type models the property (its line is made from fields, not kept). */
+	virtual bool IsModelledProperty(std::string_view PropertyName) const;
+	/** The lines of the properties a subclass models beyond the common ones, in any order. */
+	virtual void GetModelledLines(EExpressionReferenceScope Scope, std::vector<FModelledLine>& OutLines) const;
+	/** The kept text of a property, else its class default's text (empty when the class records none). */
+	std::string GetPropertyTextOrDefault(std::string_view PropertyName) const;
+	/** The body as read: every line, modelled and kept, in its order. */
+	const FCopyPasteObject& GetReadBody() const { return Body; }
+
 	/** The inputs that are properties of the class, by property name, in declaration order (made from the class on first use). */
 	struct FPropertyInput
 	{
 		std::string PropertyName;
+		/** Set for an element of a fixed-size array property (`CustomizedUVs(3)`). */
+		std::optional<int> ArrayIndex;
 		FExpressionInput Input;
+		const FProperty* Property = nullptr;
 	};
-	std::vector<FPropertyInput> PropertyInputs;
+	std::vector<FPropertyInput>& GetPropertyInputs() const;
+	mutable std::vector<FPropertyInput> PropertyInputs;
+	mutable bool bPropertyInputsMade = false;
 	FCopyPasteObject KeptProperties;
+
+private:
+	friend UMaterialExpression* NewMaterialExpression(UObject* Outer, std::string_view ClassText, std::string_view Name);
+
+	void RebuildKeptProperties();
+
+	/** Every line as read or last set, modelled and kept, in order. */
+	FCopyPasteObject Body;
+	/** The class text the expression was made with when the class database does not know it. */
+	std::string UnknownClassText;
 };
+
+/**
+ * Makes an expression of the class ClassText names (`/Script/Engine.MaterialExpressionAdd`, the
+ * older short `MaterialExpressionAdd`, or a quoted or referenced spelling) inside Outer, under Name
+ * (empty: the editor's next free name). A class the database does not know, or one that is not an
+ * expression, gives a plain expression that keeps the class text. nullptr when the name cannot be
+ * used (see NewObject).
+ */
+UMaterialExpression* NewMaterialExpression(UObject* Outer, std::string_view ClassText, std::string_view Name = {});

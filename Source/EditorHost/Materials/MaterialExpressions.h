@@ -112,8 +112,15 @@ public:
 	int32_t CountInputs() const override;
 	FExpressionInput* GetInput(int32_t InputIndex) override;
 	std::string GetInputName(int32_t InputIndex) const override;
+	/** Custom code reads every input it names, so each must be connected. */
+	bool IsInputRequired(int32_t InputIndex) const override;
+	/** The unnamed result, then one per additional output (`AdditionalOutputs(i)=(OutputName="X",...)`). */
+	std::vector<FExpressionOutput> GetOutputs() const override;
 	void ReadExpressionBody(const FCopyPasteObject& Body, const FExpressionResolver& ResolveReference) override;
-	FCopyPasteObject WriteExpressionBody(EExpressionReferenceScope Scope, std::string_view MaterialReference) const override;
+
+protected:
+	bool IsModelledProperty(std::string_view PropertyName) const override;
+	void GetModelledLines(EExpressionReferenceScope Scope, std::vector<FModelledLine>& OutLines) const override;
 };
 
 /** A call of a material function: its inputs and outputs are the function's. */
@@ -130,10 +137,21 @@ public:
 
 	int32_t CountInputs() const override;
 	FExpressionInput* GetInput(int32_t InputIndex) override;
+	/** The input's name with the type of the function's input, as the editor shows it ("BasisX (V3)"); the bare name when the function does not load. */
 	std::string GetInputName(int32_t InputIndex) const override;
+	/** A function's inputs may stay open (the function's preview value applies). */
+	bool IsInputRequired(int32_t InputIndex) const override;
+	/** The function's outputs; when it does not load, the outputs the call was saved with. */
 	std::vector<FExpressionOutput> GetOutputs() const override;
 	void ReadExpressionBody(const FCopyPasteObject& Body, const FExpressionResolver& ResolveReference) override;
-	FCopyPasteObject WriteExpressionBody(EExpressionReferenceScope Scope, std::string_view MaterialReference) const override;
+
+protected:
+	bool IsModelledProperty(std::string_view PropertyName) const override;
+	void GetModelledLines(EExpressionReferenceScope Scope, std::vector<FModelledLine>& OutLines) const override;
+
+private:
+	/** `ExpressionInputId` of each entry of FunctionInputs (the function input it feeds), in step with it. */
+	std::vector<FGuid> FunctionInputIds;
 };
 
 /** Material attribute layers: `DefaultLayers=(Layers=(...),Blends=(...),...)`, one blend between each two layers. */
@@ -151,6 +169,12 @@ public:
 class UMaterialExpressionNamedRerouteDeclaration : public UMaterialExpression
 {
 	DECLARE_ENGINE_CLASS(UMaterialExpressionNamedRerouteDeclaration, UMaterialExpression, "/Script/Engine.MaterialExpressionNamedRerouteDeclaration")
+
+public:
+	/** `Name`, the reroute's name; "None" when unset. */
+	std::string GetRerouteName() const;
+	/** `VariableGuid`, which usages name in their `DeclarationGuid`. */
+	FGuid GetVariableGuid() const;
 };
 
 /** Reads the value of a named reroute declaration elsewhere in the material. */
@@ -161,8 +185,13 @@ class UMaterialExpressionNamedRerouteUsage : public UMaterialExpression
 public:
 	UMaterialExpressionNamedRerouteDeclaration* Declaration = nullptr;
 
+	/** `DeclarationGuid`: the declaration's `VariableGuid`, which finds it again when the pointer does not resolve. */
+	FGuid GetDeclarationGuid() const;
 	void ReadExpressionBody(const FCopyPasteObject& Body, const FExpressionResolver& ResolveReference) override;
-	FCopyPasteObject WriteExpressionBody(EExpressionReferenceScope Scope, std::string_view MaterialReference) const override;
+
+protected:
+	bool IsModelledProperty(std::string_view PropertyName) const override;
+	void GetModelledLines(EExpressionReferenceScope Scope, std::vector<FModelledLine>& OutLines) const override;
 };
 
 /** A comment box of the material's graph (kept in the material's editor comments, not its expressions). */
@@ -190,6 +219,9 @@ class UMaterialExpressionFunctionInput : public UMaterialExpression
 public:
 	std::string GetFunctionInputName() const;
 	FGuid GetId() const;
+	/** `InputType` as its enumerator name (`FunctionInput_Vector3`). */
+	std::string GetInputTypeName() const;
+	int32_t GetSortPriority() const;
 };
 
 /** An output of a material function (inside the function). */
@@ -200,4 +232,5 @@ class UMaterialExpressionFunctionOutput : public UMaterialExpression
 public:
 	std::string GetFunctionOutputName() const;
 	FGuid GetId() const;
+	int32_t GetSortPriority() const;
 };

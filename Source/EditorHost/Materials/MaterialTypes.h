@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <string>
 
+class UEnum;
+template <typename T>
+const UEnum* StaticEnum();
+
 /**
  * The material enumerations with the editor's numeric values. Asset files write them by their
  * enumerator names (docs/PROJECT_FORMAT.md, "Material"); MaterialEnumNames.h converts.
@@ -174,3 +178,7 @@ enum ECustomMaterialOutputType : uint8_t
 	CMOT_MaterialAttributes,
 	CMOT_MAX
 };
+
+/** `/Script/Engine.ECustomMaterialOutputType` from the class database. */
+template <>
+const UEnum* StaticEnum<ECustomMaterialOutputType>();

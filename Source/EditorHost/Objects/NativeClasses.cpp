@@ -5,6 +5,8 @@
 #include "Effects/EffectsNativeClasses.h"
 #include "Graph/EdGraphNativeClasses.h"
 #include "Level/LevelNativeClasses.h"
+#include "Materials/MaterialGraphNativeClasses.h"
+#include "Materials/MaterialNativeClasses.h"
 #include "Meshes/StaticMeshNativeClasses.h"
 #include "Objects/ClassDatabase.h"
 #include "Objects/Package.h"
@@ -23,4 +25,6 @@ void BindNativeClasses(FClassDatabase& Database)
 	BindDataNativeClasses(Database);
 	BindEdGraphNativeClasses(Database);
 	BindBlueprintNativeClasses(Database);
+	BindMaterialGraphNativeClasses(Database);
+	BindMaterialNativeClasses(Database);
 }

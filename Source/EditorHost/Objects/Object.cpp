@@ -2,6 +2,8 @@
 
 #include "Core/JsonObject.h"
 #include "Objects/Class.h"
+#include "Objects/ObjectGlobals.h"
+#include "Objects/ObjectInternals.h"
 #include "Objects/ObjectTable.h"
 #include "Objects/Package.h"
 
@@ -77,6 +79,75 @@ bool UObject::MarkPackageDirty() const
 		return false;
 	}
 	Package->SetDirtyFlag(true);
+	return true;
+}
+
+bool UObject::Modify(bool bAlwaysMarkDirty)
+{
+	if (bAlwaysMarkDirty)
+	{
+		MarkPackageDirty();
+	}
+	return false;
+}
+
+void UObject::PreEditChange([[maybe_unused]] const FProperty* PropertyAboutToChange)
+{
+}
+
+void UObject::PostEditChange()
+{
+}
+
+bool UObject::Rename(const char* NewName, UObject* NewOuter, ERenameFlags Flags)
+{
+	if (Outer == nullptr)
+	{
+		return false;
+	}
+	UObject* const Destination = NewOuter != nullptr ? NewOuter : Outer;
+	for (const UObject* Ancestor = Destination; Ancestor != nullptr; Ancestor = Ancestor->Outer)
+	{
+		if (Ancestor == this)
+		{
+			return false;
+		}
+	}
+	std::string TargetName;
+	if (NewName != nullptr)
+	{
+		TargetName = NewName;
+		const UObject* const Holder = Destination->FindInnerObject(TargetName);
+		if (!FObjectInternals::IsValidObjectName(TargetName) || (Holder != nullptr && Holder != this))
+		{
+			return false;
+		}
+	}
+	else
+	{
+		const UObject* const Holder = Destination->FindInnerObject(Name);
+		TargetName = Holder == nullptr || Holder == this ? Name : MakeUniqueObjectName(Destination, Class);
+	}
+	if ((Flags & REN_Test) != 0)
+	{
+		return true;
+	}
+	if ((Flags & REN_DoNotDirty) == 0)
+	{
+		MarkPackageDirty();
+	}
+	if (Destination == Outer)
+	{
+		FObjectInternals::Initialize(*this, Class, Outer, std::move(TargetName), this->Flags);
+	}
+	else
+	{
+		FObjectInternals::MoveToOuter(*this, *Destination, std::move(TargetName));
+	}
+	if ((Flags & REN_DoNotDirty) == 0)
+	{
+		MarkPackageDirty();
+	}
 	return true;
 }
 

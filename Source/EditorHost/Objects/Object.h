@@ -94,6 +94,25 @@ public:
 	/** Marks the package as changed since its last save; false for transient packages. */
 	bool MarkPackageDirty() const;
 
+	/**
+	 * Records that the object is about to change. There is no undo buffer, so nothing is recorded
+	 * and the answer is always false; with bAlwaysMarkDirty the package is marked dirty.
+	 */
+	virtual bool Modify(bool bAlwaysMarkDirty = true);
+	/** Called before a property of the object is edited (nullptr: several or unknown ones). */
+	virtual void PreEditChange(const class FProperty* PropertyAboutToChange);
+	/** Called after the object was edited. */
+	virtual void PostEditChange();
+	/**
+	 * Gives the object a new name and/or moves it into a new outer (nullptr keeps each). Without
+	 * a new name the object keeps its own, or gets a unique one when the new outer already holds
+	 * an object of that name. False, with nothing changed, when it cannot be done: a package
+	 * cannot move, an object cannot move into itself or anything inside it, and a name must be
+	 * valid and not held by another object of the new outer. Both packages are marked dirty
+	 * unless REN_DoNotDirty is given; REN_Test only checks.
+	 */
+	bool Rename(const char* NewName, UObject* NewOuter, ERenameFlags Flags = REN_None);
+
 	/** The object directly inside this one with that name, or nullptr. */
 	UObject* FindInnerObject(std::string_view InnerName) const;
 	/** The objects directly inside this one, in creation order. */

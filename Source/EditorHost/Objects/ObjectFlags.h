@@ -31,3 +31,16 @@ constexpr EObjectFlags operator~(EObjectFlags A)
 {
 	return static_cast<EObjectFlags>(~static_cast<uint32_t>(A));
 }
+
+/**
+ * How UObject::Rename moves an object, with the editor's bit values. There is no undo buffer and
+ * no redirector: REN_NonTransactional and REN_DontCreateRedirectors are accepted and change nothing.
+ */
+using ERenameFlags = uint32_t;
+inline constexpr ERenameFlags REN_None = 0x0000;
+/** Only checks whether the rename could happen; nothing changes. */
+inline constexpr ERenameFlags REN_Test = 0x0002;
+/** Leaves the packages' dirty flags alone. */
+inline constexpr ERenameFlags REN_DoNotDirty = 0x0004;
+inline constexpr ERenameFlags REN_DontCreateRedirectors = 0x0010;
+inline constexpr ERenameFlags REN_NonTransactional = 0x0020;

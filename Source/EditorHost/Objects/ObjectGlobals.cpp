@@ -8,19 +8,14 @@
 
 #include <algorithm>
 
+bool FObjectInternals::IsValidObjectName(std::string_view Name)
+{
+	return !Name.empty() && Name.find_first_of(".:/\"' ,") == std::string_view::npos
+		&& std::none_of(Name.begin(), Name.end(), [](char Character) { return static_cast<unsigned char>(Character) < 0x20; });
+}
+
 namespace
 {
-	/**
-	 * Not empty, no path separator, none of the characters the editor refuses in object names
-	 * (quotes, space, comma: copy-paste text and references could not name the object) and no
-	 * control character.
-	 */
-	bool IsValidObjectName(std::string_view Name)
-	{
-		return !Name.empty() && Name.find_first_of(".:/\"' ,") == std::string_view::npos
-			&& std::none_of(Name.begin(), Name.end(), [](char Character) { return static_cast<unsigned char>(Character) < 0x20; });
-	}
-
 	/** Follows "Name", "Name:Sub" or "Name:Sub.Inner" down from Start. */
 	UObject* FindInside(UObject* Start, std::string_view Names)
 	{
@@ -99,7 +94,7 @@ UObject* StaticConstructObject(UClass* Class, UObject* Outer, std::string_view N
 		Outer = GetTransientPackage();
 	}
 	std::string ObjectName = Name.empty() ? MakeUniqueObjectName(Outer, Class) : std::string(Name);
-	if (!IsValidObjectName(ObjectName))
+	if (!FObjectInternals::IsValidObjectName(ObjectName))
 	{
 		UE_LOG(LogHost, Error, "Cannot create an object named '%s' in %s", ObjectName.c_str(), Outer->GetPathName().c_str());
 		return nullptr;

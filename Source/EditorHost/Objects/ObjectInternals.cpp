@@ -59,6 +59,23 @@ UObject* FObjectInternals::AttachToOuter(std::unique_ptr<UObject> Object)
 	return Raw;
 }
 
+void FObjectInternals::MoveToOuter(UObject& Object, UObject& NewOuter, std::string NewName)
+{
+	UObject& OldOuter = *Object.Outer;
+	const auto Found = std::find_if(OldOuter.InnerObjects.begin(), OldOuter.InnerObjects.end(),
+		[&Object](const std::unique_ptr<UObject>& Candidate) { return Candidate.get() == &Object; });
+	assert(Found != OldOuter.InnerObjects.end() && "an object is always inside its outer");
+	std::unique_ptr<UObject> Moving = std::move(*Found);
+	OldOuter.InnerObjects.erase(Found);
+	if (OldOuter.FindInnerObject(Moving->Name) == Moving.get())
+	{
+		ReindexName(OldOuter, Moving->Name, OldOuter.InnerObjects, OldOuter.InnerObjectsByName);
+	}
+	Moving->Name = std::move(NewName);
+	Moving->Outer = &NewOuter;
+	AttachToOuter(std::move(Moving));
+}
+
 bool FObjectInternals::DestroyInnerObject(UObject& Outer, UObject& Inner)
 {
 	const auto Found = std::find_if(Outer.InnerObjects.begin(), Outer.InnerObjects.end(),

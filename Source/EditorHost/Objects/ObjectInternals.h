@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class UClass;
 class UObject;
@@ -27,6 +28,17 @@ public:
 	static UObject* Construct(UClass* Class, UObject& Outer, std::string Name, EObjectFlags Flags);
 	/** Hands the object to its outer, which owns it from then on. */
 	static UObject* AttachToOuter(std::unique_ptr<UObject> Object);
+	/**
+	 * Moves the object, with everything inside it, from its outer into NewOuter under NewName.
+	 * The caller has checked that the move is sound (ObjectGlobals' rules for names, no loop).
+	 */
+	static void MoveToOuter(UObject& Object, UObject& NewOuter, std::string NewName);
+	/**
+	 * Not empty, no path separator, none of the characters the editor refuses in object names
+	 * (quotes, space, comma: copy-paste text and references could not name the object) and no
+	 * control character.
+	 */
+	static bool IsValidObjectName(std::string_view Name);
 	/** Destroys the object directly inside Outer with that name; false when there is none. */
 	static bool DestroyInnerObject(UObject& Outer, UObject& Inner);
 	/** Destroys every object inside Outer (at any depth) marked as garbage. */
