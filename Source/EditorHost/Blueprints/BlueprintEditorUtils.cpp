@@ -128,6 +128,20 @@ UEdGraph* FBlueprintEditorUtils::CreateNewGraph(UBlueprint* Blueprint, std::stri
 	return Graph;
 }
 
+UEdGraph* FBlueprintEditorUtils::CreateNewGraph(UObject* ParentScope, std::string_view GraphName, UClass* GraphClass, UClass* SchemaClass)
+{
+	if (ParentScope == nullptr || GraphClass == nullptr || !GraphClass->IsChildOf<UEdGraph>() || (!GraphName.empty() && ParentScope->FindInnerObject(GraphName) != nullptr))
+	{
+		return nullptr;
+	}
+	UEdGraph* const Graph = NewObject<UEdGraph>(ParentScope, GraphClass, GraphName, RF_Transactional);
+	if (Graph != nullptr && SchemaClass != nullptr)
+	{
+		Graph->Schema = SchemaClass->GetPathName();
+	}
+	return Graph;
+}
+
 void FBlueprintEditorUtils::AddFunctionGraph(UBlueprint* Blueprint, UEdGraph* Graph, bool bAddResultNode)
 {
 	if (Blueprint == nullptr || Graph == nullptr || std::find(Blueprint->FunctionGraphs.begin(), Blueprint->FunctionGraphs.end(), Graph) != Blueprint->FunctionGraphs.end())

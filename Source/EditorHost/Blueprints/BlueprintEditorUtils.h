@@ -6,8 +6,10 @@
 #include <string_view>
 
 class UBlueprint;
+class UClass;
 class UEdGraph;
 class UEdGraphNode;
+class UObject;
 
 /** Edits of a Blueprint as the Blueprint editor makes them. */
 namespace FBlueprintEditorUtils
@@ -27,6 +29,13 @@ namespace FBlueprintEditorUtils
 	bool RemoveMemberVariable(UBlueprint* Blueprint, std::string_view VarName);
 	/** A new empty graph inside the Blueprint with the Blueprint graph schema; not yet in any list. */
 	UEdGraph* CreateNewGraph(UBlueprint* Blueprint, std::string_view GraphName);
+	/**
+	 * A new empty graph of GraphClass inside ParentScope (any object: a material makes its editor
+	 * graph this way) with SchemaClass as its schema. An empty name gets a unique one
+	 * ("MaterialGraph_0"); nullptr when ParentScope is null, GraphClass is no graph class, or an
+	 * object inside ParentScope already has the name.
+	 */
+	UEdGraph* CreateNewGraph(UObject* ParentScope, std::string_view GraphName, UClass* GraphClass, UClass* SchemaClass);
 	/** Adds Graph to the function graphs with an entry node named after it (and a result node when bAddResultNode). */
 	void AddFunctionGraph(UBlueprint* Blueprint, UEdGraph* Graph, bool bAddResultNode = false);
 	/**

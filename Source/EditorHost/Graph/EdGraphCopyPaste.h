@@ -14,7 +14,9 @@ class UEdGraphNode;
  * holding brackets, commas, quotes or spaces) is replaced by the class name; NodeGuids and PinIds that clash are regenerated. Links
  * between pasted nodes are restored from LinkedTo, links to other nodes are dropped. Unknown
  * properties and child objects are kept. Pins stored as `EdGraphPin` sub-objects (older engines)
- * are read too and written back in that form. Malformed text gives the nodes that could be read.
+ * are read too and written back in that form. Once every node exists and is linked, each takes
+ * its own last step (UEdGraphNode::PostPasteNode: a material node makes its expression there).
+ * Malformed text gives the nodes that could be read.
  */
 std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view Text);
 

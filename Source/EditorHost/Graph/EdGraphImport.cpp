@@ -147,6 +147,25 @@ namespace
 		return nullptr;
 	}
 
+	using FTextNameIndex = std::unordered_map<std::string_view, std::size_t>;
+
+	/** The paste's nodes by the names their text gave them, for the nodes' own last paste step. */
+	class FPastedNodesByTextName final : public FEdGraphPastedNodes
+	{
+	public:
+		FPastedNodesByTextName(const FTextNameIndex& InByTextName, const std::vector<FPastedNode>& InPasted) : ByTextName(InByTextName), Pasted(InPasted) {}
+
+		UEdGraphNode* FindByTextName(std::string_view TextName) const override
+		{
+			const auto Found = ByTextName.find(TextName);
+			return Found != ByTextName.end() ? Pasted[Found->second].Node : nullptr;
+		}
+
+	private:
+		const FTextNameIndex& ByTextName;
+		const std::vector<FPastedNode>& Pasted;
+	};
+
 	/** Split pins name pins of their own node, so they are found there whatever the node is called now. */
 	void RestoreSplitPins(const FPastedNode& Pasted)
 	{
@@ -184,7 +203,7 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 	std::vector<UEdGraphNode*> Created;
 	std::vector<FPastedNode> Pasted;
 	// Keys view the names kept in each node's object, which stay put while the nodes live.
-	std::unordered_map<std::string_view, std::size_t> ByTextName;
+	FTextNameIndex ByTextName;
 	ByTextName.reserve(ExpectedNodes);
 	// Each node is made as soon as its block is read, while its text is still in the caches.
 	const FCopyPasteParse Parse = ReadCopyPasteText(Text, [&](FCopyPasteObject&& Object) {
@@ -241,6 +260,12 @@ std::vector<UEdGraphNode*> ImportNodesFromText(UEdGraph& Graph, std::string_view
 	{
 		Pin->SortLinks(std::span(LinkedInTextOrder).subspan(OrderStart, OrderEnd - OrderStart));
 		OrderStart = OrderEnd;
+	}
+
+	const FPastedNodesByTextName PastedNodes(ByTextName, Pasted);
+	for (UEdGraphNode* const Node : Created)
+	{
+		Node->PostPasteNode(PastedNodes);
 	}
 	return Created;
 }

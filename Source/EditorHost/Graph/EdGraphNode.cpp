@@ -33,3 +33,7 @@ UEdGraphPin* UEdGraphNode::FindLegacyPin(std::string_view ObjectName) const
 	const auto Found = std::ranges::find_if(Pins, [ObjectName](const auto& Pin) { return !ObjectName.empty() && Pin->LegacyObjectName == ObjectName; });
 	return Found != Pins.end() ? Found->get() : nullptr;
 }
+
+void UEdGraphNode::PostPasteNode(const FEdGraphPastedNodes&)
+{
+}

@@ -18,6 +18,17 @@
  */
 inline constexpr std::string_view PinLineSlotKind = "Pin line";
 
+class UEdGraphNode;
+
+/** The nodes one paste made, found by the names their text gave them (a node may have been renamed since). */
+class FEdGraphPastedNodes
+{
+public:
+	virtual ~FEdGraphPastedNodes() = default;
+	/** The pasted node the text called TextName, or nullptr when the paste made none of that name. */
+	virtual UEdGraphNode* FindByTextName(std::string_view TextName) const = 0;
+};
+
 /**
  * A node of an editor graph, whatever its class: the class path is text, the common node
  * properties are typed, and every other property line, custom line and child object is kept
@@ -51,6 +62,13 @@ public:
 	UEdGraphPin* FindPinById(const FGuid& PinId) const;
 	/** The pin read from the legacy `EdGraphPin` sub-object of that name. */
 	UEdGraphPin* FindLegacyPin(std::string_view ObjectName) const;
+
+	/**
+	 * The last step of pasting the node, taken on every pasted node in text order once all of
+	 * them exist and are linked: a node that stands for more than its pins (a material node and
+	 * its expression) makes the rest here, reaching the other pasted nodes through PastedNodes.
+	 */
+	virtual void PostPasteNode(const FEdGraphPastedNodes& PastedNodes);
 
 private:
 	std::vector<std::unique_ptr<UEdGraphPin>> Pins;

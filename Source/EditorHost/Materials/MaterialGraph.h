@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Graph/CopyPasteText.h"
 #include "Graph/EdGraph.h"
 #include "Graph/EdGraphNode.h"
 
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class UMaterial;
@@ -31,6 +34,12 @@ public:
 	/** Removes every node and makes them again from the material: expressions, comments, the root, then the links. */
 	void RebuildGraph();
 	/**
+	 * Brings the graph in line with the material and keeps the nodes that still show something:
+	 * nodes whose expression or comment left the material go, expressions and comments without a
+	 * node get one, every node takes its expression's position, and the links are made again.
+	 */
+	void RefreshGraph();
+	/**
 	 * Breaks every link of the graph's nodes and makes them again from the expressions' inputs
 	 * and the material's property inputs (each input pin to the output pin of the expression
 	 * output it reads).
@@ -41,6 +50,21 @@ public:
 	 * expression written into it as a nested object), exported, then restored.
 	 */
 	std::string ExportNodesAsText(const std::vector<const UEdGraphNode*>& Nodes) const;
+
+	/** The expressions the graph shows: the material's, or the function's; none when it has neither. */
+	const std::vector<UMaterialExpression*>& GetMaterialExpressions() const;
+	/** The editor comments the graph shows. */
+	const std::vector<UMaterialExpressionComment*>& GetEditorComments() const;
+
+private:
+	class UMaterialGraphNode* AddExpressionNode(UMaterialExpression& Expression);
+	class UMaterialGraphNode_Comment* AddCommentNode(UMaterialExpressionComment& Comment);
+	void AddRootNode();
+	/** A name for a new node of the class that no object inside the graph has, garbage included. */
+	std::string MakeNewNodeName(const UClass& NodeClass);
+
+	/** The number each node class's next name is tried with, so a rebuild names its nodes without searching. */
+	std::unordered_map<std::string, int> NextNodeNumbers;
 };
 
 /** The schema class the material editor gives its graphs. */
@@ -58,6 +82,9 @@ public:
 	/** The input pins that can be linked, in order (property pins, which are not connectable, left out). */
 	std::vector<UEdGraphPin*> GetInputPins() const;
 	std::vector<UEdGraphPin*> GetOutputPins() const;
+
+	/** The material graph the node is in; nullptr when it was pasted into another kind of graph. */
+	UMaterialGraph* GetMaterialGraph() const;
 };
 
 /**
@@ -72,12 +99,47 @@ class UMaterialGraphNode : public UMaterialGraphNode_Base
 public:
 	UMaterialExpression* MaterialExpression = nullptr;
 
-	/** Makes the node's pins from its expression's inputs, property pins and outputs. */
-	void AllocateDefaultPins();
+	/**
+	 * Makes the node's pins from its expression (replacing any it had): an input pin per input
+	 * ("required" or "optional"), a pin per property the editor shows on the node (not
+	 * connectable, holding the value), then an output pin per output ("" or "mask").
+	 */
+	virtual void AllocateDefaultPins();
 	/** Writes the expression's current state into the node's copy-paste object (the editor's PrepareForCopying). */
 	void PrepareForCopying();
 	/** Undoes what PrepareForCopying changed on the node. */
 	void PostCopyNode();
+
+	/**
+	 * Makes the expression from the nested object the pasted text holds, reads its body (its
+	 * inputs read the expressions of the other pasted nodes they name) and mirrors the node's
+	 * position into it; a node pasted without pins gets its default pins.
+	 */
+	void PostPasteNode(const FEdGraphPastedNodes& PastedNodes) override;
+	/**
+	 * The expression of a pasted node, made from its nested object on first use but with its body
+	 * not read yet, so that pasted nodes can refer to each other in any order; nullptr when the
+	 * text holds no expression of a known expression class.
+	 */
+	UMaterialExpression* MakePastedExpression();
+	/** The name the pasted text gave the node's expression; empty for a node not pasted. */
+	const std::string& GetPastedExpressionName() const { return PastedExpressionName; }
+
+private:
+	std::string PastedExpressionName;
+	bool bPastedExpressionMade = false;
+	/** The node's copy-paste object as it was before PrepareForCopying. */
+	std::optional<FCopyPasteObject> ObjectBeforeCopy;
+};
+
+/** A reroute knot of a material graph, showing a reroute expression: one wildcard pin in, one out. */
+class UMaterialGraphNode_Knot : public UMaterialGraphNode
+{
+	DECLARE_ENGINE_CLASS(UMaterialGraphNode_Knot, UMaterialGraphNode, "/Script/UnrealEd.MaterialGraphNode_Knot")
+
+public:
+	/** `InputPin` and `OutputPin`, both of category "wildcard". */
+	void AllocateDefaultPins() override;
 };
 
 /** The node whose input pins are the material's property inputs ("Base Color", "Metallic"...). */
@@ -87,6 +149,11 @@ class UMaterialGraphNode_Root : public UMaterialGraphNode_Base
 
 public:
 	UMaterial* Material = nullptr;
+
+	/** One "materialinput" pin per material property the editor shows, its sub-category the property's number. */
+	void AllocateDefaultPins();
+	/** A pasted root node shows the material of the graph it was pasted into. */
+	void PostPasteNode(const FEdGraphPastedNodes& PastedNodes) override;
 };
 
 /** A node showing one editor comment of the material. */
@@ -99,4 +166,10 @@ public:
 
 	void PrepareForCopying();
 	void PostCopyNode();
+
+	/** Makes the comment from the nested object the pasted text holds and mirrors the node's position into it. */
+	void PostPasteNode(const FEdGraphPastedNodes& PastedNodes) override;
+
+private:
+	std::optional<FCopyPasteObject> ObjectBeforeCopy;
 };
