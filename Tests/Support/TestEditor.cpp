@@ -69,6 +69,7 @@ FTestEditor::FTestEditor(FTestEditorOptions Options)
 	FEditorHostOptions HostOptions;
 	HostOptions.ProjectDir = TestProject->Dir();
 	HostOptions.ConnectorPluginDir = Options.ConnectorPluginDir;
+	HostOptions.EngineContentDir = Options.EngineContentDir;
 	HostOptions.HttpPort = 0;
 	HostOptions.bBuiltInMcp = Options.bBuiltInMcp;
 	HostOptions.bConfigSystem = Options.bConfigSystem;

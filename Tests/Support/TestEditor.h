@@ -51,6 +51,8 @@ struct FTestEditorOptions
 	bool bConfigSystem = true;
 	/** The KorvaneConnector plug-in folder; empty leaves the plug-in unlisted. */
 	std::string ConnectorPluginDir;
+	/** The folder mounted as "/Engine"; empty mounts the engine content that ships with the host. */
+	std::string EngineContentDir;
 	/** Loads a recording Python module before the connector. */
 	bool bFakePython = false;
 	bool bPythonInitialized = true;

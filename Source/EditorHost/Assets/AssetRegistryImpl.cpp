@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <chrono>
 
-FAssetRegistry::FAssetRegistry(std::string InContentDir)
-	: ContentDir(std::move(InContentDir))
+FAssetRegistry::FAssetRegistry(std::vector<FContentRoot> InRoots)
+	: Roots(std::move(InRoots))
 {
 	SearchAllAssets();
 }
@@ -133,20 +133,30 @@ void FAssetRegistry::AssetCreated(UObject* NewAsset)
 void FAssetRegistry::SearchAllAssets()
 {
 	const auto Start = std::chrono::steady_clock::now();
-	FContentScan Scan = ScanContentFolder(ContentDir);
-	Index.ClearOnDisk();
-	Index.AddFolder(FPackageName::GameRoot);
-	for (const std::string& Folder : Scan.Folders)
+	std::vector<FContentScan> Scans;
+	for (const FContentRoot& Root : Roots)
 	{
-		Index.AddFolder(Folder);
+		Scans.push_back(ScanContentFolder(Root.ContentDir, Root.RootPath));
 	}
-	for (FAssetData& Asset : Scan.Assets)
+	Index.ClearOnDisk();
+	std::size_t SkippedFiles = 0;
+	for (std::size_t RootIndex = 0; RootIndex < Roots.size(); ++RootIndex)
 	{
-		Index.AddOrUpdate(std::move(Asset), true);
+		FContentScan& Scan = Scans[RootIndex];
+		Index.AddFolder(Roots[RootIndex].RootPath);
+		for (const std::string& Folder : Scan.Folders)
+		{
+			Index.AddFolder(Folder);
+		}
+		for (FAssetData& Asset : Scan.Assets)
+		{
+			Index.AddOrUpdate(std::move(Asset), true);
+		}
+		SkippedFiles += Scan.SkippedFiles;
 	}
 	const double Milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
 	UE_LOG(LogHost, Log, "Asset registry: %zu assets in %zu folders read in %.1f ms (%zu files skipped)", Index.Num(), Index.NumFolders(), Milliseconds,
-		Scan.SkippedFiles);
+		SkippedFiles);
 }
 
 void FAssetRegistry::OnAssetCreated(UObject& Asset)

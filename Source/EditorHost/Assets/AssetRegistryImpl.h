@@ -3,18 +3,22 @@
 #include "Assets/AssetIndex.h"
 #include "Assets/AssetRegistry.h"
 #include "Objects/ObjectStore.h"
+#include "Objects/PackageName.h"
 
-#include <string>
+#include <vector>
 
 /**
- * The host's asset registry: the index of the Content folder ("/Game") plus
- * the assets created in memory, kept current by listening to the object store.
+ * The host's asset registry: the index of the content roots' folders (the
+ * project's Content as "/Game", the engine content as "/Engine") plus the
+ * assets created in memory, kept current by listening to the object store.
+ * A query for a folder path only answers assets of that root, so "/Game"
+ * never lists engine content.
  */
 class FAssetRegistry final : public IAssetRegistry, public IObjectStoreListener
 {
 public:
-	/** Scans ContentDir at once. */
-	explicit FAssetRegistry(std::string InContentDir);
+	/** Scans the roots' folders at once, in their order. */
+	explicit FAssetRegistry(std::vector<FContentRoot> InRoots);
 
 	bool GetAssets(const FARFilter& Filter, std::vector<FAssetData>& OutAssetData) const override;
 	bool GetAssetsByClass(const FTopLevelAssetPath& ClassPathName, std::vector<FAssetData>& OutAssetData, bool bSearchSubClasses = false) const override;
@@ -32,6 +36,6 @@ private:
 	/** The filter with its classes expanded through the class database. */
 	static FAssetIndexQuery Compile(const FARFilter& Filter);
 
-	std::string ContentDir;
+	std::vector<FContentRoot> Roots;
 	FAssetIndex Index;
 };

@@ -1,7 +1,7 @@
 #include "Assets/AssetRegistry.h"
 #include "Assets/AssetRegistryImpl.h"
-#include "Core/Paths.h"
 #include "Objects/ObjectStore.h"
+#include "Objects/PackageName.h"
 
 #include <cassert>
 
@@ -10,7 +10,7 @@ FAssetRegistryModule::~FAssetRegistryModule() = default;
 
 void FAssetRegistryModule::StartupModule()
 {
-	Registry = std::make_unique<FAssetRegistry>(FPaths::ProjectContentDir());
+	Registry = std::make_unique<FAssetRegistry>(FPackageName::GetContentRoots());
 	FObjectStore::Get().AddListener(*Registry);
 }
 

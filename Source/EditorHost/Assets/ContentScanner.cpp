@@ -82,9 +82,16 @@ namespace
 				continue;
 			}
 			std::string AssetName = Entry.Name.substr(0, Entry.Name.size() - FPackageName::AssetFileExtension.size());
-			if (!FPackageName::IsValidLongPackageName(Path + "/" + AssetName))
+			const std::string PackageName = Path + "/" + AssetName;
+			if (!FPackageName::IsValidLongPackageName(PackageName))
 			{
 				UE_LOG(LogHost, Warning, "Skipping asset file %s%s: its name is not a valid package name", Dir.c_str(), Entry.Name.c_str());
+				++Scan.SkippedFiles;
+				continue;
+			}
+			if (PackageName == FPackageName::TransientPackageName)
+			{
+				UE_LOG(LogHost, Warning, "Skipping asset file %s%s: %s is the transient package, never a file", Dir.c_str(), Entry.Name.c_str(), PackageName.c_str());
 				++Scan.SkippedFiles;
 				continue;
 			}
@@ -178,7 +185,7 @@ namespace
 	}
 }
 
-FContentScan ScanContentFolder(std::string_view ContentDir)
+FContentScan ScanContentFolder(std::string_view ContentDir, std::string_view RootPath)
 {
 	FContentScan Scan;
 	std::string Dir(ContentDir);
@@ -188,7 +195,7 @@ FContentScan ScanContentFolder(std::string_view ContentDir)
 	}
 	std::vector<FFolderJob> Jobs;
 	std::size_t ResultCount = 0;
-	CollectAssetFiles(Dir, std::string(FPackageName::GameRoot), Scan, Jobs, ResultCount);
+	CollectAssetFiles(Dir, std::string(RootPath), Scan, Jobs, ResultCount);
 
 	// Reading the files is most of the work; a few threads share it, a folder
 	// at a time, and each result keeps its place, so the order does not depend

@@ -45,6 +45,11 @@ bool UPackage::SavePackage(UPackage* Package, UObject* Asset, std::string_view F
 		UE_LOG(LogHost, Warning, "Cannot save %s: it holds no asset to save", Package->GetName().c_str());
 		return false;
 	}
+	if (FPackageName::IsReadOnlyPackage(Package->GetName()))
+	{
+		UE_LOG(LogHost, Warning, "Cannot save %s: the engine content under /Engine is read-only", Package->GetName().c_str());
+		return false;
+	}
 	// A package is only ever written to its own file inside the Content folder.
 	const std::optional<std::string> OwnFile = FPackageName::TryConvertLongPackageNameToFilename(Package->GetName());
 	if (!OwnFile || FPaths::ConvertRelativePathToFull(Filename) != *OwnFile)

@@ -24,7 +24,7 @@ std::optional<std::string> ResolveAssetSourceFile(const UObject& Asset, std::str
 	const std::optional<std::string> AssetFile = Package != nullptr ? FPackageName::TryConvertLongPackageNameToFilename(Package->GetName()) : std::nullopt;
 	if (!AssetFile)
 	{
-		OutError = "the asset has no folder under Content to read its source from";
+		OutError = "the asset has no content folder to read its source from";
 		return std::nullopt;
 	}
 	const std::string SourceFile = FPaths::Combine(AssetFile->substr(0, AssetFile->rfind('/')), FileName);
@@ -33,9 +33,9 @@ std::optional<std::string> ResolveAssetSourceFile(const UObject& Asset, std::str
 		OutError = "source file " + std::string(FileName) + " does not exist";
 		return std::nullopt;
 	}
-	if (!FPackageName::IsInsideContentFolder(SourceFile))
+	if (!FPackageName::IsInsideContentRootOf(Package->GetName(), SourceFile))
 	{
-		OutError = "source file " + std::string(FileName) + " lies outside the Content folder";
+		OutError = "source file " + std::string(FileName) + " lies outside the asset's content folder";
 		return std::nullopt;
 	}
 	return SourceFile;

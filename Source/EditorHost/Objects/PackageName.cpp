@@ -3,6 +3,7 @@
 #include "Core/Paths.h"
 
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 
 namespace
@@ -58,6 +59,33 @@ namespace
 		std::filesystem::path Result = std::filesystem::weakly_canonical(std::filesystem::path(Path), Error);
 		return Error ? std::filesystem::path() : Result;
 	}
+
+	/** Whether the name or path is the root itself or lies below it ("/Engine/A" under "/Engine", not "/EngineX"). */
+	bool IsUnderRoot(std::string_view Name, std::string_view Root)
+	{
+		return Name.starts_with(Root) && (Name.size() == Root.size() || Name[Root.size()] == '/');
+	}
+
+	/** Whether File, with every link resolved, lies strictly inside Folder (resolved too). */
+	bool IsInsideFolder(std::string_view Folder, std::string_view File)
+	{
+		const std::filesystem::path ResolvedFolder = Resolved(Folder);
+		const std::filesystem::path ResolvedFile = Resolved(File);
+		return !ResolvedFolder.empty() && !ResolvedFile.empty() && ResolvedFile != ResolvedFolder &&
+			FPaths::IsUnderDirectory(ResolvedFile.generic_string(), ResolvedFolder.generic_string());
+	}
+
+	struct FEngineContentState
+	{
+		std::mutex Mutex;
+		std::string Dir;
+	};
+
+	FEngineContentState& GetEngineContentState()
+	{
+		static FEngineContentState State;
+		return State;
+	}
 }
 
 bool FPackageName::IsValidLongPackageName(std::string_view PackageName)
@@ -87,16 +115,76 @@ std::string_view FPackageName::ObjectPathToPackageName(std::string_view ObjectPa
 	return ObjectPath.substr(0, ObjectPath.find('.'));
 }
 
+void FPackageName::SetEngineContentDir(std::string_view Dir)
+{
+	std::string Full;
+	if (!Dir.empty())
+	{
+		// The folder is the host's own; resolving its links once lets the scanner
+		// open it without following any link below it.
+		const std::filesystem::path Real = Resolved(FPaths::ConvertRelativePathToFull(Dir));
+		Full = Real.empty() ? FPaths::ConvertRelativePathToFull(Dir) : Real.generic_string();
+		if (Full.back() != '/')
+		{
+			Full.push_back('/');
+		}
+	}
+	FEngineContentState& State = GetEngineContentState();
+	const std::lock_guard Lock(State.Mutex);
+	State.Dir = std::move(Full);
+}
+
+std::string FPackageName::EngineContentDir()
+{
+	FEngineContentState& State = GetEngineContentState();
+	const std::lock_guard Lock(State.Mutex);
+	return State.Dir;
+}
+
+std::vector<FContentRoot> FPackageName::GetContentRoots()
+{
+	std::vector<FContentRoot> Roots;
+	Roots.push_back({GameRoot, FPaths::ProjectContentDir(), false});
+	std::string EngineDir = EngineContentDir();
+	if (!EngineDir.empty())
+	{
+		Roots.push_back({EngineRoot, std::move(EngineDir), true});
+	}
+	return Roots;
+}
+
+std::optional<FContentRoot> FPackageName::FindContentRoot(std::string_view PackageNameOrPath)
+{
+	for (FContentRoot& Root : GetContentRoots())
+	{
+		if (IsUnderRoot(PackageNameOrPath, Root.RootPath))
+		{
+			return std::move(Root);
+		}
+	}
+	return std::nullopt;
+}
+
+bool FPackageName::IsReadOnlyPackage(std::string_view PackageName)
+{
+	return IsUnderRoot(PackageName, EngineRoot);
+}
+
 std::optional<std::string> FPackageName::TryConvertLongPackageNameToFilename(std::string_view PackageName)
 {
-	if (!IsValidLongPackageName(PackageName) || !PackageName.starts_with(GameRoot) || PackageName[GameRoot.size()] != '/')
+	if (!IsValidLongPackageName(PackageName) || PackageName == TransientPackageName)
 	{
 		return std::nullopt;
 	}
-	std::string Filename = FPaths::ProjectContentDir();
-	Filename.append(PackageName.substr(GameRoot.size() + 1));
+	const std::optional<FContentRoot> Root = FindContentRoot(PackageName);
+	if (!Root)
+	{
+		return std::nullopt;
+	}
+	std::string Filename = Root->ContentDir;
+	Filename.append(PackageName.substr(Root->RootPath.size() + 1));
 	Filename.append(AssetFileExtension);
-	if (!IsInsideContentFolder(Filename))
+	if (!IsInsideFolder(Root->ContentDir, Filename))
 	{
 		return std::nullopt;
 	}
@@ -105,25 +193,31 @@ std::optional<std::string> FPackageName::TryConvertLongPackageNameToFilename(std
 
 std::optional<std::string> FPackageName::TryConvertFilenameToLongPackageName(std::string_view Filename)
 {
-	const std::string ContentDir = FPaths::ProjectContentDir();
 	const std::string Full = FPaths::ConvertRelativePathToFull(Filename);
-	if (!Full.starts_with(ContentDir) || !Full.ends_with(AssetFileExtension))
+	if (!Full.ends_with(AssetFileExtension))
 	{
 		return std::nullopt;
 	}
-	std::string PackageName(GameRoot);
-	PackageName.push_back('/');
-	PackageName.append(std::string_view(Full).substr(ContentDir.size(), Full.size() - ContentDir.size() - AssetFileExtension.size()));
-	if (!IsValidLongPackageName(PackageName))
+	for (const FContentRoot& Root : GetContentRoots())
 	{
-		return std::nullopt;
+		if (!Full.starts_with(Root.ContentDir))
+		{
+			continue;
+		}
+		std::string PackageName(Root.RootPath);
+		PackageName.push_back('/');
+		PackageName.append(std::string_view(Full).substr(Root.ContentDir.size(), Full.size() - Root.ContentDir.size() - AssetFileExtension.size()));
+		if (!IsValidLongPackageName(PackageName) || PackageName == TransientPackageName)
+		{
+			return std::nullopt;
+		}
+		return PackageName;
 	}
-	return PackageName;
+	return std::nullopt;
 }
 
-bool FPackageName::IsInsideContentFolder(std::string_view Filename)
+bool FPackageName::IsInsideContentRootOf(std::string_view PackageName, std::string_view Filename)
 {
-	const std::filesystem::path Content = Resolved(FPaths::ProjectContentDir());
-	const std::filesystem::path File = Resolved(Filename);
-	return !Content.empty() && !File.empty() && File != Content && FPaths::IsUnderDirectory(File.generic_string(), Content.generic_string());
+	const std::optional<FContentRoot> Root = FindContentRoot(PackageName);
+	return Root && IsInsideFolder(Root->ContentDir, Filename);
 }

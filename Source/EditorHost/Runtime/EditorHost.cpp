@@ -5,16 +5,29 @@
 #include "Core/Memory.h"
 #include "Core/Paths.h"
 #include "Objects/ObjectStore.h"
+#include "Objects/PackageName.h"
 #include "Python/PythonScriptPluginModule.h"
 #include "Runtime/App.h"
 
 #include <cassert>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 namespace
 {
 	FEditorHost* GEditorHost = nullptr;
+
+	/** The folder "/Engine" is mounted on: the option, else the environment's choice, else the one in the sources. */
+	std::string ChooseEngineContentDir(const FEditorHostOptions& Options)
+	{
+		if (!Options.EngineContentDir.empty())
+		{
+			return Options.EngineContentDir;
+		}
+		const char* FromEnvironment = std::getenv("KORVANE_ENGINE_CONTENT_DIR");
+		return FromEnvironment != nullptr && *FromEnvironment != '\0' ? std::string(FromEnvironment) : std::string(KORVANE_ENGINE_CONTENT_DIR);
+	}
 
 	/** The one .uproject file of the folder, or empty. */
 	std::optional<std::filesystem::path> FindProjectFile(const std::filesystem::path& Dir, std::string& OutError)
@@ -56,6 +69,7 @@ std::unique_ptr<FEditorHost> FEditorHost::Create(const FEditorHostOptions& Optio
 	}
 
 	FPaths::SetProjectDir(ProjectDir);
+	FPackageName::SetEngineContentDir(ChooseEngineContentDir(Options));
 	FApp::SetProjectName(ProjectFile->stem().string());
 	return std::unique_ptr<FEditorHost>(new FEditorHost(Options));
 }
@@ -90,7 +104,7 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 
 	Objects = std::make_unique<FObjectStore>();
 	ModuleManager = std::make_unique<FModuleManager>();
-	// The asset registry scans Content/ before any plug-in module starts.
+	// The asset registry scans Content/ and the engine content before any plug-in module starts.
 	ModuleManager->RegisterModule("AssetRegistry", []() { return std::make_unique<FAssetRegistryModule>(); });
 	ModuleManager->LoadModule("AssetRegistry");
 	// Python comes up before any plug-in module, so a plug-in finds it initialized.
@@ -100,6 +114,7 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 		ModuleManager->LoadModule("PythonScriptPlugin");
 	}
 	UE_LOG(LogHost, Log, "Project %s loaded from %s (memory allocator: %s)", FApp::GetProjectName().c_str(), FPaths::ProjectDir().c_str(), FMemory::GetAllocatorName().c_str());
+	UE_LOG(LogHost, Log, "Engine content /Engine mounted read-only from %s", FPackageName::EngineContentDir().c_str());
 }
 
 FEditorHost::~FEditorHost()

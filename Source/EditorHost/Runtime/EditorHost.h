@@ -18,6 +18,13 @@ struct FEditorHostOptions
 {
 	/** The project folder, holding one <Name>.uproject file. */
 	std::string ProjectDir;
+	/**
+	 * The engine content folder mounted read-only as "/Engine". Empty: the
+	 * folder named by the environment variable KORVANE_ENGINE_CONTENT_DIR, else
+	 * the EngineContent folder that ships in the host's sources. A missing
+	 * folder mounts "/Engine" without assets.
+	 */
+	std::string EngineContentDir;
 	/** The KorvaneConnector plug-in folder (with Resources/ in it); empty: the plug-in manager does not list it. */
 	std::string ConnectorPluginDir;
 	/** Where the editor's HTTP port 30010 really listens; 0 picks a free port. */
