@@ -9,6 +9,7 @@
 #include "Endpoints/DeployEndpoints.h"
 #include "Endpoints/GraphNotice.h"
 #include "Endpoints/LevelEndpoints.h"
+#include "Endpoints/MaterialScriptEndpoints.h"
 #include "Endpoints/SkeletonEndpoints.h"
 #include "PendingPickupStore.h"
 #include "RequestConventions.h"
@@ -50,9 +51,9 @@ namespace
 			NoBody("/korvane/level/actors", GET, ListLevelActors),
 			NoBodyNotImplemented("/korvane/materials", GET),
 			BodyNotImplemented("/korvane/materials/detail", POST),
-			BodyNotImplemented("/korvane/material/deploy", POST),
+			Body("/korvane/material/deploy", POST, DeployMaterial),
 			BodyNotImplemented("/korvane/material/paste-t3d", POST),
-			BodyNotImplemented("/korvane/material/enrich", POST),
+			Body("/korvane/material/enrich", POST, EnrichMaterial),
 			NoBodyNotImplemented("/korvane/textures", GET),
 			BodyNotImplemented("/korvane/textures/thumbnail", POST),
 			BodyNotImplemented("/korvane/textures/thumbnail/batch", POST),

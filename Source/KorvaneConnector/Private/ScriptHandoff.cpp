@@ -125,6 +125,7 @@ FScriptHandoffOutcome RunScriptHandoff(const FScriptHandoffParams& Params)
 		Outcome.Failure = EScriptHandoffFailure::NoResultFile;
 		return Outcome;
 	}
+	Outcome.bResultFileFound = true;
 	std::optional<std::string> ResultText = FFileHelper::LoadFileToString(Files.ResultPath);
 	DeleteReadFiles(Params, Files);
 	if (!ResultText)

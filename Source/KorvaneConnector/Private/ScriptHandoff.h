@@ -68,6 +68,8 @@ struct FScriptHandoffOutcome
 	std::optional<EScriptHandoffFailure> Failure;
 	/** The result file's text as the script wrote it (when there is no failure). */
 	std::string ResultText;
+	/** Whether the script left a result file; with NoResultFile it tells a file that could not be read from none at all. */
+	bool bResultFileFound = false;
 	FScriptHandoffFiles Files;
 
 	bool Succeeded() const { return !Failure.has_value(); }
