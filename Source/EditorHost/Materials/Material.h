@@ -5,6 +5,7 @@
 #include "Materials/MaterialTypes.h"
 #include "Objects/Object.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,7 @@ class UMaterial : public UMaterialInterface
 
 public:
 	UMaterial();
+	~UMaterial() override;
 
 	EMaterialDomain MaterialDomain = MD_Surface;
 	EBlendMode BlendMode = BLEND_Opaque;
@@ -139,4 +141,8 @@ private:
 	FMaterialExpressionCollection ExpressionCollection;
 	std::vector<FExpressionInput> PropertyInputs;
 	std::unique_ptr<FMaterialResource> MaterialResource;
+	/** The indentation of the expression text as the asset file was written. */
+	std::string ExpressionTextIndent = "   ";
+	/** Each setting's value as the asset file gave it (condensed JSON): a setting still at that value is saved as written. */
+	std::vector<std::pair<std::string, std::string>> SettingsAsRead;
 };

@@ -7,6 +7,7 @@
 #include "Objects/Class.h"
 #include "Objects/ClassDatabase.h"
 #include "Objects/ObjectGlobals.h"
+#include "Objects/ObjectInternals.h"
 #include "Objects/Package.h"
 
 #include <algorithm>
@@ -134,7 +135,7 @@ UMaterialExpression* NewMaterialExpression(UObject* Outer, std::string_view Clas
 	UObject* const ActualOuter = Outer != nullptr ? Outer : static_cast<UObject*>(GetTransientPackage());
 	// A name another object already holds is never taken over: the expression gets the next free one.
 	std::string ObjectName(Name);
-	if (ObjectName.empty() || ActualOuter->FindInnerObject(ObjectName) != nullptr)
+	if (!FObjectInternals::IsValidObjectName(ObjectName) || ActualOuter->FindInnerObject(ObjectName) != nullptr)
 	{
 		ObjectName = MakeUniqueName(*ActualOuter, bKnown ? Class->GetName() : ReferencedObjectName(Path).empty() ? Class->GetName() : ReferencedObjectName(Path));
 	}
@@ -444,19 +445,21 @@ void UMaterialExpression::ReadExpressionBody(const FCopyPasteObject& InBody, con
 FCopyPasteObject UMaterialExpression::WriteExpressionBody(EExpressionReferenceScope Scope, std::string_view MaterialReference) const
 {
 	std::vector<FModelledLine> Lines;
-	const auto AddLine = [&Lines](std::string_view Name, std::optional<std::string> Value, bool (*SameMeaning)(std::string_view, std::string_view)) {
-		Lines.push_back({std::string(Name), std::nullopt, std::move(Value), SameMeaning});
+	const auto AddLine = [&Lines](std::string_view Name, std::string Value, bool bDefault, bool (*SameMeaning)(std::string_view, std::string_view)) {
+		Lines.push_back({std::string(Name), std::nullopt, std::move(Value), bDefault, SameMeaning});
 	};
 	for (const FPropertyInput& Input : GetPropertyInputs())
 	{
 		std::string Text = WriteInputText(Input.Input, Scope);
-		Lines.push_back({Input.PropertyName, Input.ArrayIndex, Text.empty() ? std::nullopt : std::optional(std::move(Text)), &SameInputMeaning});
+		const bool bDefault = Text.empty();
+		Lines.push_back({Input.PropertyName, Input.ArrayIndex, bDefault ? std::string("()") : std::move(Text), bDefault, &SameInputMeaning});
 	}
-	AddLine("MaterialExpressionEditorX", MaterialExpressionEditorX != 0 ? std::optional(std::to_string(MaterialExpressionEditorX)) : std::nullopt, &SameInt);
-	AddLine("MaterialExpressionEditorY", MaterialExpressionEditorY != 0 ? std::optional(std::to_string(MaterialExpressionEditorY)) : std::nullopt, &SameInt);
-	AddLine("MaterialExpressionGuid", MaterialExpressionGuid.IsValid() ? std::optional(MaterialExpressionGuid.ToString()) : std::nullopt, &SameGuid);
-	AddLine("Material", MaterialReference.empty() ? std::nullopt : std::optional(std::string(MaterialReference)), &SameText);
-	AddLine("Desc", Desc.empty() ? std::nullopt : std::optional(QuoteCopyPasteString(Desc)), &SameString);
+	AddLine("MaterialExpressionEditorX", std::to_string(MaterialExpressionEditorX), MaterialExpressionEditorX == 0, &SameInt);
+	AddLine("MaterialExpressionEditorY", std::to_string(MaterialExpressionEditorY), MaterialExpressionEditorY == 0, &SameInt);
+	AddLine("MaterialExpressionGuid", MaterialExpressionGuid.ToString(), !MaterialExpressionGuid.IsValid(), &SameGuid);
+	AddLine("Material", std::string(MaterialReference), MaterialReference.empty(), &SameText);
+	AddLine("Function", std::string(), true, &SameText);
+	AddLine("Desc", QuoteCopyPasteString(Desc), Desc.empty(), &SameString);
 	GetModelledLines(Scope, Lines);
 
 	FCopyPasteObject Out = Body;
@@ -464,31 +467,39 @@ FCopyPasteObject UMaterialExpression::WriteExpressionBody(EExpressionReferenceSc
 	Out.Name = GetName();
 	Out.Attributes.clear();
 	Out.DefinitionAttributes.reset();
-	// A modelled line the expression no longer has (an unconnected input, an element past the end) goes.
+	// A modelled line the expression no longer has (an element past the end of its array) goes.
 	for (std::size_t Index = Out.Properties.size(); Index-- > 0;)
 	{
 		const FCopyPasteProperty& Property = Out.Properties[Index];
-		const bool bWritten = std::any_of(Lines.begin(), Lines.end(),
-			[&Property](const FModelledLine& Line) { return Line.ValueText && Line.PropertyName == Property.Name && Line.ArrayIndex == Property.ArrayIndex; });
-		if (!bWritten && IsModelledProperty(Property.Name))
+		const bool bModelledHere = std::any_of(Lines.begin(), Lines.end(),
+			[&Property](const FModelledLine& Line) { return Line.PropertyName == Property.Name && Line.ArrayIndex == Property.ArrayIndex; });
+		if (!bModelledHere && IsModelledProperty(Property.Name))
 		{
 			MaterialPropertyLines::RemoveAt(Out, Index);
 		}
 	}
 	for (FModelledLine& Line : Lines)
 	{
-		if (!Line.ValueText)
+		FCopyPasteProperty* const Existing = MaterialPropertyLines::Find(Out, Line.PropertyName, Line.ArrayIndex);
+		const bool bSame = Existing != nullptr && Line.SameMeaning != nullptr && Line.SameMeaning(Existing->Value, Line.ValueText);
+		if (bSame)
 		{
 			continue;
 		}
-		FCopyPasteProperty* const Existing = MaterialPropertyLines::Find(Out, Line.PropertyName, Line.ArrayIndex);
-		if (Existing == nullptr)
+		if (Line.bDefault)
 		{
-			MaterialPropertyLines::Insert(Out, GetClass(), {std::move(Line.PropertyName), Line.ArrayIndex, std::move(*Line.ValueText)});
+			if (Existing != nullptr)
+			{
+				MaterialPropertyLines::Remove(Out, Line.PropertyName, Line.ArrayIndex);
+			}
 		}
-		else if (Line.SameMeaning == nullptr || !Line.SameMeaning(Existing->Value, *Line.ValueText))
+		else if (Existing != nullptr)
 		{
-			Existing->Value = std::move(*Line.ValueText);
+			Existing->Value = std::move(Line.ValueText);
+		}
+		else
+		{
+			MaterialPropertyLines::Insert(Out, GetClass(), {std::move(Line.PropertyName), Line.ArrayIndex, std::move(Line.ValueText)});
 		}
 	}
 	return Out;

@@ -148,13 +148,17 @@ public:
 	static bool SameInputMeaning(std::string_view Read, std::string_view Written);
 
 protected:
-	/** One modelled property line as the expression writes it: nothing for a value the editor leaves out. */
+	/**
+	 * One modelled property line as the expression writes it. A line as read that still means
+	 * ValueText stays as written; a default value adds no line of its own.
+	 */
 	struct FModelledLine
 	{
 		std::string PropertyName;
 		std::optional<int> ArrayIndex;
-		std::optional<std::string> ValueText;
-		/** Whether a line as read still means ValueText (then it is written as read). */
+		std::string ValueText;
+		bool bDefault = false;
+		/** Whether a line as read means ValueText. */
 		bool (*SameMeaning)(std::string_view Read, std::string_view Written) = nullptr;
 	};
 
@@ -195,8 +199,9 @@ private:
 /**
  * Makes an expression of the class ClassText names (`/Script/Engine.MaterialExpressionAdd`, the
  * older short `MaterialExpressionAdd`, or a quoted or referenced spelling) inside Outer, under Name
- * (empty: the editor's next free name). A class the database does not know, or one that is not an
- * expression, gives a plain expression that keeps the class text. nullptr when the name cannot be
- * used (see NewObject).
+ * (empty: the editor's next free name). A name Outer already holds, or one that is not a valid
+ * object name, gives the next free name instead: an existing expression is never replaced. A class
+ * the database does not know, or one that is not an expression, gives a plain expression that
+ * keeps the class text.
  */
 UMaterialExpression* NewMaterialExpression(UObject* Outer, std::string_view ClassText, std::string_view Name = {});

@@ -323,7 +323,7 @@ void UMaterialExpressionCustom::GetModelledLines(EExpressionReferenceScope Scope
 	{
 		FExpressionInput Unnamed = Inputs[Index];
 		Unnamed.InputName.clear();
-		OutLines.push_back({"Inputs", static_cast<int>(Index), CustomInputText(Inputs[Index], WriteInputText(Unnamed, Scope)), &SameCustomInput});
+		OutLines.push_back({"Inputs", static_cast<int>(Index), CustomInputText(Inputs[Index], WriteInputText(Unnamed, Scope)), false, &SameCustomInput});
 	}
 }
 
@@ -480,7 +480,7 @@ void UMaterialExpressionMaterialFunctionCall::GetModelledLines(EExpressionRefere
 		{
 			Text += (Text.empty() ? "Input=" : ",Input=") + Input;
 		}
-		OutLines.push_back({"FunctionInputs", static_cast<int>(Index), "(" + Text + ")", &SameFunctionInput});
+		OutLines.push_back({"FunctionInputs", static_cast<int>(Index), "(" + Text + ")", false, &SameFunctionInput});
 	}
 }
 
@@ -549,10 +549,7 @@ namespace
 
 void UMaterialExpressionNamedRerouteUsage::GetModelledLines(EExpressionReferenceScope Scope, std::vector<FModelledLine>& OutLines) const
 {
-	if (Declaration != nullptr)
-	{
-		OutLines.push_back({"Declaration", std::nullopt, WriteExpressionReference(Declaration, Scope), &SameReference});
-	}
+	OutLines.push_back({"Declaration", std::nullopt, WriteExpressionReference(Declaration, Scope), Declaration == nullptr, &SameReference});
 }
 
 // Comments

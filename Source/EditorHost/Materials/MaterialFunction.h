@@ -53,4 +53,8 @@ public:
 
 	bool LoadAssetFields(const FJsonObject& File, std::string& OutError) override;
 	void SaveAssetFields(FJsonObject& OutFile) const override;
+
+private:
+	/** The indentation of the expression text as the asset file was written. */
+	std::string ExpressionTextIndent = "   ";
 };

@@ -53,7 +53,6 @@ public:
 	bool GetVectorParameterValue(const FMaterialParameterInfo& ParameterInfo, FLinearColor& OutValue, bool bOveriddenOnly = false) const override;
 	bool GetTextureParameterValue(const FMaterialParameterInfo& ParameterInfo, UTexture*& OutValue, bool bOveriddenOnly = false) const override;
 	bool GetStaticSwitchParameterValue(const FMaterialParameterInfo& ParameterInfo, bool& OutValue, FGuid& OutExpressionGuid, bool bOveriddenOnly = false) const override;
-	void GetUsedTextures(std::vector<UTexture*>& OutTextures) const override;
 };
 
 /** An instance saved as an asset; its registry tag `Parent` names its parent's object path. */
@@ -70,6 +69,12 @@ public:
 	bool LoadAssetFields(const FJsonObject& File, std::string& OutError) override;
 	void SaveAssetFields(FJsonObject& OutFile) const override;
 	void GetAssetRegistryTags(std::vector<FAssetRegistryTag>& OutTags) const override;
+
+private:
+	/** The parent path as written when it does not load, so saving keeps it. */
+	std::string MissingParentPath;
+	/** Texture values whose path did not load, by parameter, so saving keeps them. */
+	std::vector<std::pair<FMaterialParameterInfo, std::string>> MissingTexturePaths;
 };
 
 /** An instance made at run time (transient, never saved). */

@@ -1,13 +1,22 @@
 #include "Materials/MaterialNativeClasses.h"
 
 #include "Materials/MaterialExpressions.h"
+#include "Materials/MaterialFunction.h"
 #include "Materials/MaterialGraph.h"
+#include "Materials/MaterialInstance.h"
+#include "Materials/MaterialShared.h"
 #include "Objects/ClassDatabase.h"
 #include "Textures/Texture.h"
 
 void BindMaterialNativeClasses(FClassDatabase& Database)
 {
 	Database.BindNativeClass<UTexture>();
+
+	Database.BindNativeClass<UMaterial>();
+	Database.BindNativeClass<UMaterialInstance>();
+	Database.BindNativeClass<UMaterialInstanceConstant>();
+	Database.BindNativeClass<UMaterialInstanceDynamic>();
+	Database.BindNativeClass<UMaterialFunction>();
 
 	Database.BindNativeClass<UMaterialExpression>();
 	Database.BindNativeClass<UMaterialExpressionTextureBase>();

@@ -37,7 +37,9 @@ void MaterialPropertyLines::Insert(FCopyPasteObject& Object, const UClass* Class
 {
 	const std::optional<std::size_t> Rank = GetDeclarationRank(Class, Property.Name);
 	const int Index = Property.ArrayIndex.value_or(0);
-	std::optional<std::size_t> Before;
+	// After the last line the class declares before it; else before the first one declared after it.
+	std::optional<std::size_t> AfterEarlier;
+	std::optional<std::size_t> BeforeLater;
 	std::optional<std::size_t> LastProperty;
 	for (std::size_t Position = 0; Position < Object.Layout.size(); ++Position)
 	{
@@ -48,20 +50,40 @@ void MaterialPropertyLines::Insert(FCopyPasteObject& Object, const UClass* Class
 		}
 		LastProperty = Position;
 		const FCopyPasteProperty& Existing = Object.Properties[Entry.Index];
-		const std::optional<std::size_t> ExistingRank = GetDeclarationRank(Class, Existing.Name);
-		if (Rank && ExistingRank && (*ExistingRank > *Rank || (*ExistingRank == *Rank && Existing.ArrayIndex.value_or(0) > Index)))
+		const std::optional<std::size_t> ExistingRank = Rank ? GetDeclarationRank(Class, Existing.Name) : std::nullopt;
+		if (!ExistingRank)
 		{
-			Before = Position;
-			break;
+			continue;
+		}
+		const bool bEarlier = *ExistingRank < *Rank || (*ExistingRank == *Rank && Existing.ArrayIndex.value_or(0) < Index);
+		if (bEarlier)
+		{
+			AfterEarlier = Position;
+		}
+		else if (!BeforeLater)
+		{
+			BeforeLater = Position;
 		}
 	}
-	if (!Before && !LastProperty)
+	std::optional<std::size_t> Position;
+	if (AfterEarlier)
+	{
+		Position = *AfterEarlier + 1;
+	}
+	else if (BeforeLater)
+	{
+		Position = *BeforeLater;
+	}
+	else if (LastProperty)
+	{
+		Position = *LastProperty + 1;
+	}
+	if (!Position)
 	{
 		Object.AddPropertyBeforeCustomProperties(std::move(Property));
 		return;
 	}
-	const std::size_t Position = Before ? *Before : *LastProperty + 1;
-	Object.Layout.insert(Object.Layout.begin() + static_cast<std::ptrdiff_t>(Position), {ECopyPasteEntry::Property, Object.Properties.size()});
+	Object.Layout.insert(Object.Layout.begin() + static_cast<std::ptrdiff_t>(*Position), {ECopyPasteEntry::Property, Object.Properties.size()});
 	Object.Properties.push_back(std::move(Property));
 }
 

@@ -22,7 +22,7 @@ namespace MaterialPropertyLines
 	FCopyPasteProperty* Find(FCopyPasteObject& Object, std::string_view PropertyName, std::optional<int> ArrayIndex);
 	const FCopyPasteProperty* Find(const FCopyPasteObject& Object, std::string_view PropertyName, std::optional<int> ArrayIndex);
 
-	/** Adds the line before the first line that Class declares later, else after the last property line. */
+	/** Adds the line after the last line that Class declares before it, else before the first one declared after it, else after the last property line. */
 	void Insert(FCopyPasteObject& Object, const UClass* Class, FCopyPasteProperty Property);
 
 	/** Removes the lines of the property for which Matches(index) holds. */

@@ -1,0 +1,224 @@
+#include "Materials/MaterialParameters.h"
+
+#include "Materials/Material.h"
+#include "Materials/MaterialExpressions.h"
+#include "Materials/MaterialFunction.h"
+#include "Materials/MaterialFunctionWalk.h"
+#include "Materials/MaterialInstance.h"
+#include "Textures/Texture.h"
+
+#include <algorithm>
+
+namespace
+{
+	/** The parameter's name: ParameterName of the parameter kinds. */
+	std::string ParameterNameOf(const UMaterialExpression& Expression)
+	{
+		return FMaterialParameterFields::GetParameterName(Expression);
+	}
+
+	FGuid ExpressionGuidOf(const UMaterialExpression& Expression)
+	{
+		const std::optional<std::string> Text = Expression.GetKeptPropertyText("ExpressionGUID");
+		return Text ? FGuid::Parse(*Text).value_or(FGuid{}) : FGuid{};
+	}
+
+	class FParameterCollector
+	{
+	public:
+		FParameterCollector(const UClass* InParameterClass, std::vector<FMaterialParameterExpression>& InOut)
+			: ParameterClass(InParameterClass)
+			, Out(InOut)
+		{
+		}
+
+		/** Adds the parameters of the expressions and of the functions they call, as Association at Index. */
+		void Collect(const std::vector<UMaterialExpression*>& Expressions, EMaterialParameterAssociation Association, int32_t Index, bool bThroughLayers)
+		{
+			FMaterialFunctionWalk Walk;
+			Walk.bThroughLayers = bThroughLayers;
+			Walk.OnExpression = [this, Association, Index](UMaterialExpression& Expression) {
+				if (!Expression.IsA(ParameterClass))
+				{
+					return;
+				}
+				FMaterialParameterInfo Info{ParameterNameOf(Expression), Association, Index};
+				const bool bListed = std::any_of(Out.begin(), Out.end(), [&Info](const FMaterialParameterExpression& Entry) { return Entry.Info == Info; });
+				if (!bListed)
+				{
+					Out.push_back({std::move(Info), &Expression, ExpressionGuidOf(Expression)});
+				}
+			};
+			Walk.WalkExpressions(Expressions);
+		}
+
+		void CollectFunction(UMaterialFunctionInterface* Function, EMaterialParameterAssociation Association, int32_t Index)
+		{
+			if (Function != nullptr)
+			{
+				Collect(Function->GetExpressions(), Association, Index, true);
+			}
+		}
+
+	private:
+		const UClass* ParameterClass;
+		std::vector<FMaterialParameterExpression>& Out;
+	};
+}
+
+std::vector<FMaterialParameterExpression> CollectMaterialParameters(const UMaterial& Material, const UClass* ParameterClass)
+{
+	std::vector<FMaterialParameterExpression> Parameters;
+	FParameterCollector Collector(ParameterClass, Parameters);
+	const std::vector<UMaterialExpression*>& Expressions = Material.GetExpressions();
+	Collector.Collect(Expressions, GlobalParameter, -1, false);
+	for (const UMaterialExpression* const Expression : Expressions)
+	{
+		const auto* const Layers = Cast<UMaterialExpressionMaterialAttributeLayers>(Expression);
+		if (Layers == nullptr || !IsValid(Layers))
+		{
+			continue;
+		}
+		const std::vector<UMaterialFunctionInterface*> LayerFunctions = Layers->GetLayers();
+		for (std::size_t Index = 0; Index < LayerFunctions.size(); ++Index)
+		{
+			Collector.CollectFunction(LayerFunctions[Index], LayerParameter, static_cast<int32_t>(Index));
+		}
+		const std::vector<UMaterialFunctionInterface*> BlendFunctions = Layers->GetBlends();
+		for (std::size_t Index = 0; Index < BlendFunctions.size(); ++Index)
+		{
+			Collector.CollectFunction(BlendFunctions[Index], BlendParameter, static_cast<int32_t>(Index));
+		}
+	}
+	return Parameters;
+}
+
+std::optional<FMaterialParameterExpression> FindMaterialParameter(const UMaterial& Material, const UClass* ParameterClass, const FMaterialParameterInfo& Info)
+{
+	for (FMaterialParameterExpression& Parameter : CollectMaterialParameters(Material, ParameterClass))
+	{
+		if (Parameter.Info == Info)
+		{
+			return std::move(Parameter);
+		}
+	}
+	return std::nullopt;
+}
+
+namespace
+{
+	void ListParameters(const UMaterialInterface& Interface, const UClass* ParameterClass, std::vector<FMaterialParameterInfo>& OutInfo, std::vector<FGuid>& OutIds)
+	{
+		const UMaterial* const Material = Interface.GetMaterial();
+		if (Material == nullptr)
+		{
+			return;
+		}
+		for (FMaterialParameterExpression& Parameter : CollectMaterialParameters(*Material, ParameterClass))
+		{
+			OutInfo.push_back(std::move(Parameter.Info));
+			OutIds.push_back(Parameter.ExpressionGuid);
+		}
+	}
+
+	/** The parameter expression of the interface's base material, when it is not asked for overrides only. */
+	std::optional<FMaterialParameterExpression> FindDefault(const UMaterialInterface& Interface, const UClass* ParameterClass, const FMaterialParameterInfo& Info, bool bOveriddenOnly)
+	{
+		const UMaterial* const Material = Interface.GetMaterial();
+		return Material != nullptr && !bOveriddenOnly ? FindMaterialParameter(*Material, ParameterClass, Info) : std::nullopt;
+	}
+}
+
+void UMaterialInterface::GetAllScalarParameterInfo(std::vector<FMaterialParameterInfo>& OutParameterInfo, std::vector<FGuid>& OutParameterIds) const
+{
+	ListParameters(*this, UMaterialExpressionScalarParameter::StaticClass(), OutParameterInfo, OutParameterIds);
+}
+
+void UMaterialInterface::GetAllVectorParameterInfo(std::vector<FMaterialParameterInfo>& OutParameterInfo, std::vector<FGuid>& OutParameterIds) const
+{
+	ListParameters(*this, UMaterialExpressionVectorParameter::StaticClass(), OutParameterInfo, OutParameterIds);
+}
+
+void UMaterialInterface::GetAllTextureParameterInfo(std::vector<FMaterialParameterInfo>& OutParameterInfo, std::vector<FGuid>& OutParameterIds) const
+{
+	ListParameters(*this, UMaterialExpressionTextureSampleParameter::StaticClass(), OutParameterInfo, OutParameterIds);
+}
+
+void UMaterialInterface::GetAllStaticSwitchParameterInfo(std::vector<FMaterialParameterInfo>& OutParameterInfo, std::vector<FGuid>& OutParameterIds) const
+{
+	ListParameters(*this, UMaterialExpressionStaticBoolParameter::StaticClass(), OutParameterInfo, OutParameterIds);
+}
+
+bool UMaterialInterface::GetScalarParameterValue(const FMaterialParameterInfo& ParameterInfo, float& OutValue, bool bOveriddenOnly) const
+{
+	const std::optional<FMaterialParameterExpression> Found = FindDefault(*this, UMaterialExpressionScalarParameter::StaticClass(), ParameterInfo, bOveriddenOnly);
+	if (Found)
+	{
+		OutValue = static_cast<const UMaterialExpressionScalarParameter*>(Found->Expression)->GetDefaultValue();
+	}
+	return Found.has_value();
+}
+
+bool UMaterialInterface::GetVectorParameterValue(const FMaterialParameterInfo& ParameterInfo, FLinearColor& OutValue, bool bOveriddenOnly) const
+{
+	const std::optional<FMaterialParameterExpression> Found = FindDefault(*this, UMaterialExpressionVectorParameter::StaticClass(), ParameterInfo, bOveriddenOnly);
+	if (Found)
+	{
+		OutValue = static_cast<const UMaterialExpressionVectorParameter*>(Found->Expression)->GetDefaultValue();
+	}
+	return Found.has_value();
+}
+
+bool UMaterialInterface::GetTextureParameterValue(const FMaterialParameterInfo& ParameterInfo, UTexture*& OutValue, bool bOveriddenOnly) const
+{
+	const std::optional<FMaterialParameterExpression> Found = FindDefault(*this, UMaterialExpressionTextureSampleParameter::StaticClass(), ParameterInfo, bOveriddenOnly);
+	if (Found)
+	{
+		OutValue = static_cast<const UMaterialExpressionTextureSampleParameter*>(Found->Expression)->GetTexture();
+	}
+	return Found.has_value();
+}
+
+bool UMaterialInterface::GetStaticSwitchParameterValue(const FMaterialParameterInfo& ParameterInfo, bool& OutValue, FGuid& OutExpressionGuid, bool bOveriddenOnly) const
+{
+	const std::optional<FMaterialParameterExpression> Found = FindDefault(*this, UMaterialExpressionStaticBoolParameter::StaticClass(), ParameterInfo, bOveriddenOnly);
+	if (Found)
+	{
+		OutValue = static_cast<const UMaterialExpressionStaticBoolParameter*>(Found->Expression)->GetDefaultValue();
+		OutExpressionGuid = Found->ExpressionGuid;
+	}
+	return Found.has_value();
+}
+
+void UMaterialInterface::GetUsedTextures(std::vector<UTexture*>& OutTextures) const
+{
+	const UMaterial* const Material = GetMaterial();
+	if (Material == nullptr)
+	{
+		return;
+	}
+	const auto Add = [&OutTextures](UTexture* Texture) {
+		if (Texture != nullptr && std::find(OutTextures.begin(), OutTextures.end(), Texture) == OutTextures.end())
+		{
+			OutTextures.push_back(Texture);
+		}
+	};
+	// In the order the collection meets them: a texture parameter samples the value this interface
+	// gives it, any other texture expression its own texture; then the values the parameters take
+	// elsewhere (the same function used by another layer).
+	const std::vector<FMaterialParameterExpression> Parameters = CollectMaterialParameters(*Material, UMaterialExpressionTextureSampleParameter::StaticClass());
+	const auto ValueOf = [this](const FMaterialParameterInfo& Info) {
+		UTexture* Texture = nullptr;
+		GetTextureParameterValue(Info, Texture);
+		return Texture;
+	};
+	for (const UMaterialExpression* const Expression : Material->CollectAllExpressions(UMaterialExpressionTextureBase::StaticClass()))
+	{
+		const auto Parameter = std::find_if(Parameters.begin(), Parameters.end(), [Expression](const FMaterialParameterExpression& Entry) { return Entry.Expression == Expression; });
+		Add(Parameter != Parameters.end() ? ValueOf(Parameter->Info) : static_cast<const UMaterialExpressionTextureBase*>(Expression)->GetTexture());
+	}
+	for (const FMaterialParameterExpression& Parameter : Parameters)
+	{
+		Add(ValueOf(Parameter.Info));
+	}
+}
