@@ -252,7 +252,9 @@ TEST_F(AssetDetailsOverHttp, GeneratedBodiesCarryBackslashesIntact)
 	ASSERT_NE(Batch, nullptr);
 	const std::shared_ptr<FJsonValueArray> Assets = Batch->TryGetArrayField("assets");
 	ASSERT_EQ(Assets ? Assets->size() : 0u, 2u);
-	EXPECT_EQ(MetadataOf((*Assets)[0]), R"({"error":"Not implemented: /korvane/materials/detail"})");
+	EXPECT_EQ(MetadataOf((*Assets)[0]), R"({"name":"Mat\\u0022erial","path":"/Game/Odd/BP_Odd.BP_Odd:Mat\\u0022erial",)"
+										R"("scalarParameters":[],"vectorParameters":[],"textureParameters":[],"staticSwitchParameters":[]})")
+		<< "the material detail handler found the material at the path of its generated body";
 	EXPECT_EQ(MetadataOf((*Assets)[1]), SkeletonAnswer) << "the skeleton handler saw the path with its backslash";
 }
 

@@ -55,7 +55,7 @@ TEST_F(RoutesOverHttp, EveryRouteOfTheTableAnswersJsonWith200)
 
 TEST_F(RoutesOverHttp, RoutesNotBuiltYetSaySo)
 {
-	EXPECT_EQ(Send("GET", "/korvane/materials").Body, R"({"error":"Not implemented: /korvane/materials"})");
+	EXPECT_EQ(Send("GET", "/korvane/textures").Body, R"({"error":"Not implemented: /korvane/textures"})");
 }
 
 TEST_F(RoutesOverHttp, GraphRoutesAnswerTheirNoticeWhateverTheBody)

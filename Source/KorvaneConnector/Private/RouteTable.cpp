@@ -9,6 +9,7 @@
 #include "Endpoints/DeployEndpoints.h"
 #include "Endpoints/GraphNotice.h"
 #include "Endpoints/LevelEndpoints.h"
+#include "Endpoints/MaterialEndpoints.h"
 #include "Endpoints/MaterialScriptEndpoints.h"
 #include "Endpoints/SkeletonEndpoints.h"
 #include "PendingPickupStore.h"
@@ -49,8 +50,8 @@ namespace
 			NoBody("/korvane/sequencer/cameras", GET, ListSequencerCameras),
 			NoBody("/korvane/sequencer/sequences", GET, ListLevelSequences),
 			NoBody("/korvane/level/actors", GET, ListLevelActors),
-			NoBodyNotImplemented("/korvane/materials", GET),
-			BodyNotImplemented("/korvane/materials/detail", POST),
+			NoBody("/korvane/materials", GET, ListMaterials),
+			Body("/korvane/materials/detail", POST, GetMaterialDetail),
 			Body("/korvane/material/deploy", POST, DeployMaterial),
 			BodyNotImplemented("/korvane/material/paste-t3d", POST),
 			Body("/korvane/material/enrich", POST, EnrichMaterial),

@@ -5,6 +5,7 @@
 #include "Data/CurveVector.h"
 #include "Endpoints/AnimationEndpoints.h"
 #include "Endpoints/AssetMetadata.h"
+#include "Endpoints/MaterialEndpoints.h"
 #include "Endpoints/SkeletonEndpoints.h"
 #include "Objects/ClassDatabase.h"
 #include "Objects/ObjectGlobals.h"
@@ -77,7 +78,7 @@ namespace
 		}
 		if (IsA(Asset, "/Script/Engine.MaterialInterface"))
 		{
-			return {"Material", CallRouteHandler("/korvane/materials/detail", BodyText)};
+			return {"Material", GetMaterialDetail(BodyText)};
 		}
 		if (IsA(Asset, "/Script/Engine.Texture2D"))
 		{
