@@ -113,7 +113,7 @@ public:
 	/**
 	 * Makes the expression from the nested object the pasted text holds, reads its body (its
 	 * inputs read the expressions of the other pasted nodes they name) and mirrors the node's
-	 * position into it; a node pasted without pins gets its default pins.
+	 * position into it; a node pasted into a material graph without pins gets its default pins.
 	 */
 	void PostPasteNode(const FEdGraphPastedNodes& PastedNodes) override;
 	/**

@@ -105,7 +105,8 @@ void UMaterialGraphNode::PostPasteNode(const FEdGraphPastedNodes& PastedNodes)
 		Expression->MaterialExpressionEditorX = NodePosX;
 		Expression->MaterialExpressionEditorY = NodePosY;
 	}
-	if (GetPins().empty())
+	// Text without pin lines gives a material graph's node its default pins; in another graph it stays as read.
+	if (GetPins().empty() && GetMaterialGraph() != nullptr)
 	{
 		AllocateDefaultPins();
 	}

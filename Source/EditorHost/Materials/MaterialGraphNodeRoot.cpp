@@ -23,7 +23,7 @@ void UMaterialGraphNode_Root::PostPasteNode(const FEdGraphPastedNodes&)
 {
 	const UMaterialGraph* const Graph = GetMaterialGraph();
 	Material = Graph != nullptr ? Graph->Material : nullptr;
-	if (GetPins().empty())
+	if (GetPins().empty() && Graph != nullptr)
 	{
 		AllocateDefaultPins();
 	}
