@@ -1,5 +1,6 @@
 #include "Materials/MaterialNativeClasses.h"
 
+#include "Editor/Factories/MaterialFactoryNew.h"
 #include "Materials/MaterialExpressions.h"
 #include "Materials/MaterialFunction.h"
 #include "Materials/MaterialGraph.h"
@@ -11,6 +12,8 @@
 void BindMaterialNativeClasses(FClassDatabase& Database)
 {
 	Database.BindNativeClass<UTexture>();
+	Database.BindNativeClass<UFactory>();
+	Database.BindNativeClass<UMaterialFactoryNew>();
 
 	Database.BindNativeClass<UMaterial>();
 	Database.BindNativeClass<UMaterialInstance>();

@@ -1,6 +1,7 @@
 #include "Runtime/EditorHost.h"
 
 #include "Assets/AssetRegistry.h"
+#include "Assets/AssetToolsModule.h"
 #include "Core/LogHost.h"
 #include "Core/Memory.h"
 #include "Core/Paths.h"
@@ -107,6 +108,8 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	// The asset registry scans Content/ and the engine content before any plug-in module starts.
 	ModuleManager->RegisterModule("AssetRegistry", []() { return std::make_unique<FAssetRegistryModule>(); });
 	ModuleManager->LoadModule("AssetRegistry");
+	ModuleManager->RegisterModule("AssetTools", []() { return std::make_unique<FAssetToolsModule>(); });
+	ModuleManager->LoadModule("AssetTools");
 	// Python comes up before any plug-in module, so a plug-in finds it initialized.
 	if (Options.bPython)
 	{
