@@ -223,10 +223,15 @@ TEST_F(MaterialAsset, AssetToolsCreateMaterialsWhereAssetsMayGo)
 
 	EXPECT_EQ(AssetTools.CreateAsset("M_New", "/Game/Materials", UMaterial::StaticClass(), Factory), nullptr) << "an asset is there";
 	EXPECT_EQ(AssetTools.CreateAsset("M Bad", "/Game/Materials", UMaterial::StaticClass(), Factory), nullptr);
-	EXPECT_EQ(AssetTools.CreateAsset("M_New", "/Game//Materials", UMaterial::StaticClass(), Factory), nullptr);
+	EXPECT_EQ(AssetTools.CreateAsset("M_New", "/Game//Materials", UMaterial::StaticClass(), Factory), nullptr) << "the same package once the slashes are repaired";
+	UObject* Trailing = AssetTools.CreateAsset("M_Trailing", "/Game/Materials/", nullptr, Factory);
+	ASSERT_NE(Trailing, nullptr);
+	EXPECT_EQ(Trailing->GetPathName(), "/Game/Materials/M_Trailing.M_Trailing");
+	EXPECT_EQ(AssetTools.CreateAsset("M_Nowhere", "Materials", UMaterial::StaticClass(), Factory), nullptr) << "no mount root";
 	EXPECT_EQ(AssetTools.CreateAsset("M_Engine", "/Engine/Materials", UMaterial::StaticClass(), Factory), nullptr) << "read-only";
 	EXPECT_EQ(AssetTools.CreateAsset("MI_New", "/Game/Materials", UMaterialInstanceConstant::StaticClass(), Factory), nullptr);
 	EXPECT_EQ(FObjectStore::Get().FindPackage("/Game/Materials/MI_New"), nullptr) << "a refused asset leaves no package";
-	EXPECT_EQ(AssetTools.CreateAsset("M_NoFactory", "/Game/Materials", UMaterial::StaticClass(), nullptr), nullptr);
+	EXPECT_NE(Cast<UMaterial>(AssetTools.CreateAsset("M_NoFactory", "/Game/Materials", UMaterial::StaticClass(), nullptr)), nullptr) << "a plain new object of the class";
+	EXPECT_EQ(AssetTools.CreateAsset("M_Nothing", "/Game/Materials", nullptr, nullptr), nullptr);
 	EXPECT_NE(Cast<UMaterial>(AssetTools.CreateAsset("M_Preview", "/Game/Materials", FindEngineClassChecked("/Script/UnrealEd.PreviewMaterial"), Factory)), nullptr);
 }

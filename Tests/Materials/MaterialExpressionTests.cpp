@@ -279,3 +279,25 @@ TEST_F(MaterialExpressionText, ParametersReadTheirFieldsAndDefaults)
 	EXPECT_EQ(Switch->GetInputName(0), "True");
 	EXPECT_EQ(Switch->GetInputName(1), "False");
 }
+
+TEST_F(MaterialExpressionText, ATextureSampleShowsTheInputsOfItsMipMode)
+{
+	UMaterialExpression* Sample = NewMaterialExpression(Package, "/Script/Engine.MaterialExpressionTextureSample");
+	const auto Names = [Sample] {
+		std::vector<std::string> Result;
+		for (int32_t Index = 0; Index < Sample->CountInputs(); ++Index)
+		{
+			Result.push_back(Sample->GetInputName(Index));
+		}
+		return Result;
+	};
+	EXPECT_EQ(Names(), (std::vector<std::string>{"UVs", "Tex", "Apply View MipBias"}));
+	UMaterialExpression* Bias = NewMaterialExpression(Package, "/Script/Engine.MaterialExpressionConstant");
+	Sample->SetKeptPropertyText("MipValueMode", "TMVM_MipBias");
+	EXPECT_EQ(Names(), (std::vector<std::string>{"UVs", "Tex", "Bias", "Apply View MipBias"}));
+	Sample->GetInput(2)->Connect(0, *Bias);
+	Sample->SetKeptPropertyText("MipValueMode", "TMVM_Derivative");
+	EXPECT_EQ(Names(), (std::vector<std::string>{"UVs", "Tex", "DDX(UVs)", "DDY(UVs)", "Apply View MipBias"}));
+	EXPECT_NE(Write(*Sample).find("MipValue=(Expression="), std::string::npos) << "a hidden input keeps its connection";
+	EXPECT_EQ(NewMaterialExpression(Package, "/Script/Engine.MaterialExpressionTextureObjectParameter")->CountInputs(), 0);
+}

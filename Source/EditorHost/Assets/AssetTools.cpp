@@ -13,26 +13,42 @@ DEFINE_LOG_CATEGORY(LogAssetTools);
 
 namespace
 {
+	/**
+	 * The package name as the editor makes it for a new asset: each character a package name
+	 * cannot hold becomes '_', and doubled slashes become one (a folder given with a trailing
+	 * slash still names the same folder).
+	 */
+	std::string SanitizePackageName(std::string_view PackageName)
+	{
+		static constexpr std::string_view InvalidCharacters = "\\:*?\"<>|' ,.&!~\n\r\t@#";
+		std::string Sanitized;
+		for (const char Character : PackageName)
+		{
+			Sanitized.push_back(InvalidCharacters.find(Character) != std::string_view::npos ? '_' : Character);
+		}
+		for (std::size_t Found = Sanitized.find("//"); Found != std::string::npos; Found = Sanitized.find("//", Found + 1))
+		{
+			Sanitized.erase(Found, 1);
+		}
+		return Sanitized;
+	}
+
 	class FAssetTools final : public IAssetTools
 	{
 	public:
 		UObject* CreateAsset(std::string_view AssetName, std::string_view PackagePath, UClass* AssetClass, UFactory* Factory) override
 		{
-			const std::string PackageName = std::string(PackagePath) + "/" + std::string(AssetName);
+			const std::string PackageName = SanitizePackageName(std::string(PackagePath) + "/" + std::string(AssetName));
 			const auto Refuse = [&PackageName](const char* Reason) -> UObject* {
 				UE_LOG(LogAssetTools, Warning, "Cannot create asset %s: %s", PackageName.c_str(), Reason);
 				return nullptr;
 			};
-			if (Factory == nullptr)
-			{
-				return Refuse("no factory");
-			}
-			UClass* const Class = AssetClass != nullptr ? AssetClass : Factory->GetSupportedClass();
-			if (!Factory->DoesSupportClass(Class))
+			UClass* const Class = AssetClass != nullptr ? AssetClass : Factory != nullptr ? Factory->GetSupportedClass() : nullptr;
+			if (Class == nullptr || (Factory != nullptr && !Factory->DoesSupportClass(Class)))
 			{
 				return Refuse("the factory does not make assets of that class");
 			}
-			if (!FPackageName::IsValidPath(PackagePath) || !FPackageName::IsValidLongPackageName(PackageName) || AssetName.find('.') != std::string_view::npos)
+			if (!FPackageName::IsValidLongPackageName(PackageName))
 			{
 				return Refuse("not a valid asset name and folder");
 			}
@@ -46,14 +62,19 @@ namespace
 				return Refuse("an asset already exists there");
 			}
 			UPackage* const Package = Existing != nullptr ? Existing : CreatePackage(PackageName);
-			UObject* const Asset = Package != nullptr ? Factory->FactoryCreateNew(Class, Package, AssetName, RF_Public | RF_Standalone | RF_Transactional, nullptr) : nullptr;
+			constexpr EObjectFlags Flags = RF_Public | RF_Standalone | RF_Transactional;
+			UObject* Asset = nullptr;
+			if (Package != nullptr)
+			{
+				Asset = Factory != nullptr ? Factory->FactoryCreateNew(Class, Package, AssetName, Flags, nullptr) : NewObject<UObject>(Package, Class, AssetName, Flags);
+			}
 			if (Asset == nullptr)
 			{
 				if (Existing == nullptr)
 				{
 					FObjectStore::Get().DestroyPackage(PackageName);
 				}
-				return Refuse("the factory made nothing");
+				return Refuse("no asset was made");
 			}
 			Asset->MarkPackageDirty();
 			return Asset;

@@ -20,9 +20,11 @@ public:
 
 	/**
 	 * A new asset named AssetName in a new package under PackagePath ("/Game/Materials"), made by
-	 * Factory as an object of AssetClass (the factory's supported class when nullptr). nullptr, with
-	 * a warning, when the name or folder is not valid, the folder is read-only, an asset already
-	 * exists there, or the factory cannot make that class; no package is left behind then.
+	 * Factory as an object of AssetClass (the factory's supported class when nullptr; without a
+	 * factory, a plain new object of AssetClass). The package name is sanitized as the editor does
+	 * (refused characters become '_', doubled slashes one). nullptr, with a warning, when the
+	 * name is not valid, the folder is read-only, an asset already exists there, or the factory
+	 * cannot make that class; no package is left behind then.
 	 */
 	virtual UObject* CreateAsset(std::string_view AssetName, std::string_view PackagePath, UClass* AssetClass, UFactory* Factory) = 0;
 };

@@ -164,6 +164,70 @@ void UMaterialExpressionTextureBase::SetTexture(UTexture* Texture)
 	SetKeptPropertyText("Texture", ObjectReferenceText(*Texture));
 }
 
+namespace
+{
+	/** The sample's input properties in declaration order (see the class database). */
+	enum ETextureSampleInput : int32_t
+	{
+		SampleCoordinates,
+		SampleTextureObject,
+		SampleMipValue,
+		SampleCoordinatesDX,
+		SampleCoordinatesDY,
+		SampleAutomaticViewMipBias,
+	};
+}
+
+std::vector<int32_t> UMaterialExpressionTextureSample::GetShownInputs() const
+{
+	const std::optional<std::string> Mode = GetKeptPropertyText("MipValueMode");
+	std::vector<int32_t> Shown{SampleCoordinates, SampleTextureObject};
+	if (Mode == "TMVM_Derivative")
+	{
+		Shown.insert(Shown.end(), {SampleCoordinatesDX, SampleCoordinatesDY});
+	}
+	else if (Mode == "TMVM_MipLevel" || Mode == "TMVM_MipBias")
+	{
+		Shown.push_back(SampleMipValue);
+	}
+	Shown.push_back(SampleAutomaticViewMipBias);
+	const int32_t Count = Super::CountInputs();
+	std::erase_if(Shown, [Count](int32_t Index) { return Index >= Count; });
+	return Shown;
+}
+
+int32_t UMaterialExpressionTextureSample::CountInputs() const
+{
+	return static_cast<int32_t>(GetShownInputs().size());
+}
+
+FExpressionInput* UMaterialExpressionTextureSample::GetInput(int32_t InputIndex)
+{
+	const std::vector<int32_t> Shown = GetShownInputs();
+	return InputIndex >= 0 && static_cast<std::size_t>(InputIndex) < Shown.size() ? Super::GetInput(Shown[static_cast<std::size_t>(InputIndex)]) : nullptr;
+}
+
+std::string UMaterialExpressionTextureSample::GetInputName(int32_t InputIndex) const
+{
+	const std::vector<int32_t> Shown = GetShownInputs();
+	if (InputIndex < 0 || static_cast<std::size_t>(InputIndex) >= Shown.size())
+	{
+		return std::string();
+	}
+	const int32_t PropertyIndex = Shown[static_cast<std::size_t>(InputIndex)];
+	if (PropertyIndex == SampleMipValue && GetKeptPropertyText("MipValueMode") == "TMVM_MipBias")
+	{
+		return "Bias";
+	}
+	return Super::GetInputName(PropertyIndex);
+}
+
+bool UMaterialExpressionTextureSample::IsInputRequired(int32_t InputIndex) const
+{
+	const std::vector<int32_t> Shown = GetShownInputs();
+	return InputIndex >= 0 && static_cast<std::size_t>(InputIndex) < Shown.size() && Super::IsInputRequired(Shown[static_cast<std::size_t>(InputIndex)]);
+}
+
 // Parameters
 
 std::string FMaterialParameterFields::GetParameterName(const UMaterialExpression& Expression)

@@ -28,9 +28,24 @@ public:
 	void SetTexture(UTexture* Texture);
 };
 
+/**
+ * Samples a texture. The inputs are those the editor shows for the sample's `MipValueMode`:
+ * "UVs", "Tex", then "Level" or "Bias" (mip level and mip bias modes) or "DDX(UVs)" and
+ * "DDY(UVs)" (derivative mode), then "Apply View MipBias". Hidden inputs keep their connections.
+ */
 class UMaterialExpressionTextureSample : public UMaterialExpressionTextureBase
 {
 	DECLARE_ENGINE_CLASS(UMaterialExpressionTextureSample, UMaterialExpressionTextureBase, "/Script/Engine.MaterialExpressionTextureSample")
+
+public:
+	int32_t CountInputs() const override;
+	FExpressionInput* GetInput(int32_t InputIndex) override;
+	std::string GetInputName(int32_t InputIndex) const override;
+	bool IsInputRequired(int32_t InputIndex) const override;
+
+protected:
+	/** The property inputs shown, by their index among the class's input properties. */
+	virtual std::vector<int32_t> GetShownInputs() const;
 };
 
 /** The parameter fields of the parameter kinds: `ParameterName`, `Group`, `SortPriority`. */
@@ -50,9 +65,13 @@ public:
 	std::string GetParameterName() const { return FMaterialParameterFields::GetParameterName(*this); }
 };
 
+/** A texture object parameter passes its texture on: it samples nothing and has no inputs. */
 class UMaterialExpressionTextureObjectParameter : public UMaterialExpressionTextureSampleParameter
 {
 	DECLARE_ENGINE_CLASS(UMaterialExpressionTextureObjectParameter, UMaterialExpressionTextureSampleParameter, "/Script/Engine.MaterialExpressionTextureObjectParameter")
+
+protected:
+	std::vector<int32_t> GetShownInputs() const override { return {}; }
 };
 
 /** Scalar, vector and static switch parameters. */
