@@ -2,6 +2,7 @@
 
 #include "Python/EditorAssetLibrary.h"
 #include "Python/EditorPythonBlueprints.h"
+#include "Python/EditorPythonMaterials.h"
 #include "Python/EditorPythonObjects.h"
 #include "Python/LogPython.h"
 
@@ -92,6 +93,8 @@ namespace
 		DefineAssets(Module);
 		DefineClasses(Module);
 		EditorPythonBlueprints::DefineFunctions(Module);
+		EditorPythonMaterials::DefineFunctions(Module);
+		EditorPythonMaterialInstances::DefineFunctions(Module);
 		return Module;
 	}
 
