@@ -116,7 +116,7 @@ TEST_F(AssetRegistryTests, PathQueriesRecursiveOrNot)
 	EXPECT_EQ(Query(Both), (std::vector<std::string>{"/Game/Anims/Locomotion/Walk.Walk", "/Game/Hero/Mesh.Mesh"}));
 
 	std::vector<FAssetData> All;
-	Registry().GetAllAssets(All);
+	Registry().GetAssetsByPath("/Game", All, true);
 	EXPECT_EQ(All.size(), 7u);
 }
 
@@ -192,7 +192,7 @@ TEST_F(AssetRegistryTests, DamagedFilesAreSkippedWithAWarningNamingTheFile)
 	FLogCapture Log;
 	Registry().SearchAllAssets();
 	std::vector<FAssetData> All;
-	Registry().GetAllAssets(All);
+	Registry().GetAssetsByPath("/Game", All, true);
 	EXPECT_EQ(All.size(), 7u);
 	std::size_t Warnings = 0;
 	for (const FLogLine& Line : Log.Lines())

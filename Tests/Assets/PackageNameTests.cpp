@@ -44,7 +44,7 @@ TEST(PackageNameTests, LinksLeadingOutOfContentAreNotFollowed)
 	IAssetRegistry& Registry = *IAssetRegistry::Get();
 	Registry.SearchAllAssets();
 	std::vector<FAssetData> All;
-	Registry.GetAllAssets(All);
+	Registry.GetAssetsByPath("/Game", All, true);
 	EXPECT_TRUE(All.empty());
 
 	UObject* Table = NewObject<UObject>(CreatePackage("/Game/Linked/Written"), FindEngineClassChecked("/Script/Engine.DataTable"), "Written");
