@@ -10,6 +10,7 @@
 #include "Endpoints/GraphNotice.h"
 #include "Endpoints/LevelEndpoints.h"
 #include "Endpoints/MaterialEndpoints.h"
+#include "Endpoints/MaterialPasteDeploy.h"
 #include "Endpoints/MaterialScriptEndpoints.h"
 #include "Endpoints/SkeletonEndpoints.h"
 #include "PendingPickupStore.h"
@@ -53,7 +54,7 @@ namespace
 			NoBody("/korvane/materials", GET, ListMaterials),
 			Body("/korvane/materials/detail", POST, GetMaterialDetail),
 			Body("/korvane/material/deploy", POST, DeployMaterial),
-			BodyNotImplemented("/korvane/material/paste-t3d", POST),
+			Body("/korvane/material/paste-t3d", POST, PasteMaterialT3D),
 			Body("/korvane/material/enrich", POST, EnrichMaterial),
 			NoBodyNotImplemented("/korvane/textures", GET),
 			BodyNotImplemented("/korvane/textures/thumbnail", POST),
