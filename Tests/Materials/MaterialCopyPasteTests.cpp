@@ -1,4 +1,5 @@
 #include "Materials/MaterialGraphTestSupport.h"
+#include "Materials/MaterialShared.h"
 
 #include <map>
 #include <regex>
@@ -334,4 +335,24 @@ TEST_F(FMaterialCopyPaste, MaterialNodesInAPlainGraphStillPasteAndCopyBackAsRead
 	// Without the material graph's copy step the nested objects are written as they were read; only links to nodes not copied go.
 	const std::string Expected = std::regex_replace(ConstantTimesSomething, std::regex("LinkedTo=\\(MaterialGraphNode_9 C0000000000000000000000000000009,\\),"), "");
 	EXPECT_EQ(ExportNodesToText(AsConst(Nodes)), Expected);
+}
+
+TEST_F(FMaterialCopyPaste, ANodeWhoseExpressionWasDestroyedCopiesAsReadAndLeavesOnRefresh)
+{
+	const std::vector<UEdGraphNode*> Nodes = PasteIntoMaterial(*Graph, ConstantTimesSomething);
+	auto* const ConstantNode = Cast<UMaterialGraphNode>(Nodes[0]);
+	UMaterialExpression* const Constant = ConstantNode->MaterialExpression;
+	// The constant leaves the material and is destroyed; the multiply still names it.
+	std::erase(Material->GetExpressionCollection().Expressions, Constant);
+	Constant->MarkAsGarbage();
+	CollectGarbage();
+
+	EXPECT_EQ(ConstantNode->GetLiveMaterialExpression(), nullptr);
+	const std::string FirstNode = ConstantTimesSomething.substr(0, ConstantTimesSomething.find("Begin Object Class=/Script/UnrealEd.MaterialGraphNode Name=\"MaterialGraphNode_4\""));
+	EXPECT_EQ(Graph->ExportNodesAsText({ConstantNode}), std::regex_replace(FirstNode, std::regex("LinkedTo=\\([^)]*\\),"), "")) << "the node as it was read";
+	FMaterialResource Resource;
+	Resource.Compile(*Material);
+	Graph->RefreshGraph();
+	EXPECT_TRUE(ConstantNode->IsGarbage());
+	EXPECT_EQ(Cast<UMaterialGraphNode>(Nodes[1])->FindPin("A")->GetLinkedTo().size(), 0u) << "a reference to an expression the material no longer has shows no link";
 }

@@ -135,7 +135,11 @@ namespace
 	class FMaterialGraphCheck
 	{
 	public:
-		explicit FMaterialGraphCheck(const UMaterial& InMaterial) : Material(InMaterial) {}
+		explicit FMaterialGraphCheck(const UMaterial& InMaterial)
+			: Material(InMaterial)
+			, MaterialExpressions(InMaterial.GetExpressions().begin(), InMaterial.GetExpressions().end())
+		{
+		}
 
 		std::vector<std::string> Run()
 		{
@@ -179,13 +183,16 @@ namespace
 		/**
 		 * The expression an input really reads: reroutes and named reroutes pass their own input
 		 * on, so they are looked through (the editor never compiles them). nullptr when nothing is
-		 * at the end, also for reroutes that lead round in a loop.
+		 * at the end, also for reroutes that lead round in a loop and for expressions that are not
+		 * the material's.
 		 */
-		static const UMaterialExpression* Trace(const FExpressionInput& Input)
+		const UMaterialExpression* Trace(const FExpressionInput& Input) const
 		{
 			const UMaterialExpression* Current = Input.Expression;
 			std::unordered_set<const UMaterialExpression*> Passed;
-			while (Current != nullptr && Passed.insert(Current).second)
+			// Only the material's own expressions are followed (compared before they are read): a
+			// reference to one removed from it reads nothing.
+			while (Current != nullptr && MaterialExpressions.contains(Current) && IsValid(Current) && Passed.insert(Current).second)
 			{
 				if (const auto* const Usage = Cast<UMaterialExpressionNamedRerouteUsage>(Current))
 				{
@@ -440,6 +447,7 @@ namespace
 		}
 
 		const UMaterial& Material;
+		const std::unordered_set<const UMaterialExpression*> MaterialExpressions;
 		std::vector<const UMaterialExpression*> Stack;
 		std::unordered_map<const UMaterialExpression*, EValueKind> Kinds;
 		std::vector<std::string> Errors;

@@ -117,8 +117,7 @@ UMaterialGraphNode* UMaterialGraph::AddExpressionNode(UMaterialExpression& Expre
 	Node->NodePosY = Expression.MaterialExpressionEditorY;
 	Node->NodeComment = Expression.Desc;
 	Node->bCommentBubbleVisible = Expression.GetKeptPropertyText("bCommentBubbleVisible") == "True";
-	Node->MaterialExpression = &Expression;
-	Expression.GraphNode = Node;
+	Node->SetMaterialExpression(&Expression);
 	Node->AllocateDefaultPins();
 	return Node;
 }
@@ -138,7 +137,7 @@ UMaterialGraphNode_Comment* UMaterialGraph::AddCommentNode(UMaterialExpressionCo
 	Node->NodeWidth = Comment.GetSizeX();
 	Node->NodeHeight = Comment.GetSizeY();
 	Node->NodeComment = Comment.GetText();
-	Node->MaterialExpressionComment = &Comment;
+	Node->SetMaterialExpressionComment(&Comment);
 	return Node;
 }
 
@@ -279,8 +278,15 @@ void UMaterialGraph::LinkGraphNodesFromMaterial()
 		}
 	}
 	const std::unordered_set<const UEdGraphNode*> InGraph(GetNodes().begin(), GetNodes().end());
-	// An expression's node, when the node is in this graph and still shows it.
-	const auto NodeOf = [&InGraph](const UMaterialExpression* Expression) -> UMaterialGraphNode* {
+	const std::unordered_set<const UMaterialExpression*> InMaterial(GetMaterialExpressions().begin(), GetMaterialExpressions().end());
+	// An expression's node, when the expression is one of the material's and its node is in this
+	// graph and still shows it. Pointers are compared before they are followed: an input may still
+	// name an expression that was removed and destroyed.
+	const auto NodeOf = [&InGraph, &InMaterial](const UMaterialExpression* Expression) -> UMaterialGraphNode* {
+		if (!InMaterial.contains(Expression) || !IsValid(Expression))
+		{
+			return nullptr;
+		}
 		UMaterialGraphNode* const Node = Expression->GraphNode;
 		return InGraph.contains(Node) && Node->MaterialExpression == Expression ? Node : nullptr;
 	};
@@ -298,7 +304,7 @@ void UMaterialGraph::LinkGraphNodesFromMaterial()
 	}
 	for (UMaterialExpression* const Expression : GetMaterialExpressions())
 	{
-		UMaterialGraphNode* const Node = IsValid(Expression) ? NodeOf(Expression) : nullptr;
+		UMaterialGraphNode* const Node = NodeOf(Expression);
 		if (Node == nullptr)
 		{
 			continue;

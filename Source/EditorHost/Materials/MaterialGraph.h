@@ -3,6 +3,7 @@
 #include "Graph/CopyPasteText.h"
 #include "Graph/EdGraph.h"
 #include "Graph/EdGraphNode.h"
+#include "Objects/WeakObjectPtr.h"
 
 #include <optional>
 #include <string>
@@ -99,6 +100,14 @@ class UMaterialGraphNode : public UMaterialGraphNode_Base
 public:
 	UMaterialExpression* MaterialExpression = nullptr;
 
+	/** Makes the node show the expression: MaterialExpression, and the expression's GraphNode. */
+	void SetMaterialExpression(UMaterialExpression* Expression);
+	/**
+	 * MaterialExpression while it is alive and not garbage, else nullptr: an expression removed
+	 * from its material may be destroyed while the node still points at it.
+	 */
+	UMaterialExpression* GetLiveMaterialExpression() const;
+
 	/**
 	 * Makes the node's pins from its expression (replacing any it had): an input pin per input
 	 * ("required" or "optional"), a pin per property the editor shows on the node (not
@@ -126,6 +135,9 @@ public:
 	const std::string& GetPastedExpressionName() const { return PastedExpressionName; }
 
 private:
+	/** The expression SetMaterialExpression was given, held weakly so the node can tell when it died. */
+	TWeakObjectPtr<UMaterialExpression> ShownExpression;
+	const UMaterialExpression* ShownExpressionPointer = nullptr;
 	std::string PastedExpressionName;
 	bool bPastedExpressionMade = false;
 	/** The node's copy-paste object as it was before PrepareForCopying. */
@@ -164,6 +176,10 @@ class UMaterialGraphNode_Comment : public UEdGraphNode
 public:
 	UMaterialExpressionComment* MaterialExpressionComment = nullptr;
 
+	void SetMaterialExpressionComment(UMaterialExpressionComment* Comment);
+	/** MaterialExpressionComment while it is alive and not garbage, else nullptr. */
+	UMaterialExpressionComment* GetLiveMaterialExpressionComment() const;
+
 	void PrepareForCopying();
 	void PostCopyNode();
 
@@ -171,5 +187,7 @@ public:
 	void PostPasteNode(const FEdGraphPastedNodes& PastedNodes) override;
 
 private:
+	TWeakObjectPtr<UMaterialExpressionComment> ShownComment;
+	const UMaterialExpressionComment* ShownCommentPointer = nullptr;
 	std::optional<FCopyPasteObject> ObjectBeforeCopy;
 };

@@ -48,6 +48,27 @@ UMaterialGraph* UMaterialGraphNode_Base::GetMaterialGraph() const
 	return Cast<UMaterialGraph>(GetOuter());
 }
 
+void UMaterialGraphNode::SetMaterialExpression(UMaterialExpression* Expression)
+{
+	MaterialExpression = Expression;
+	ShownExpression = Expression;
+	ShownExpressionPointer = Expression;
+	if (Expression != nullptr)
+	{
+		Expression->GraphNode = this;
+	}
+}
+
+UMaterialExpression* UMaterialGraphNode::GetLiveMaterialExpression() const
+{
+	// A pointer set here is checked through its weak reference, never read; one set from outside is taken as given.
+	if (MaterialExpression == ShownExpressionPointer)
+	{
+		return ShownExpression.Get();
+	}
+	return IsValid(MaterialExpression) ? MaterialExpression : nullptr;
+}
+
 void UMaterialGraphNode::AllocateDefaultPins()
 {
 	RemoveAllPins(*this);
@@ -81,9 +102,8 @@ UMaterialExpression* UMaterialGraphNode::MakePastedExpression()
 	{
 		return nullptr;
 	}
-	MaterialExpression = Expression;
+	SetMaterialExpression(Expression);
 	PastedExpressionName = Object->Name;
-	Expression->GraphNode = this;
 	Expression->Material = Cast<UMaterial>(Outer);
 	Expression->Function = Cast<UMaterialFunction>(Outer);
 	return Expression;
@@ -114,7 +134,8 @@ void UMaterialGraphNode::PostPasteNode(const FEdGraphPastedNodes& PastedNodes)
 
 void UMaterialGraphNode::PrepareForCopying()
 {
-	if (!IsValid(MaterialExpression))
+	UMaterialExpression* const Expression = GetLiveMaterialExpression();
+	if (Expression == nullptr)
 	{
 		return;
 	}
@@ -128,7 +149,7 @@ void UMaterialGraphNode::PrepareForCopying()
 	const FCopyPasteObject* const Kept = MaterialNodeText::FindExpressionObject(KeptObject, MaterialNodeText::ExpressionProperty);
 	const FCopyPasteProperty* const KeptMaterial = Kept != nullptr ? Kept->FindProperty("Material") : nullptr;
 	const std::string MaterialReference = Kept != nullptr ? (KeptMaterial != nullptr ? KeptMaterial->Value : std::string()) : MaterialNodeCopy::PreviewMaterialReference(*this);
-	MaterialNodeCopy::WriteExpressionObject(*this, KeptObject, MaterialNodeText::ExpressionProperty, *MaterialExpression, MaterialReference);
+	MaterialNodeCopy::WriteExpressionObject(*this, KeptObject, MaterialNodeText::ExpressionProperty, *Expression, MaterialReference);
 	if (bMadeInCode)
 	{
 		MaterialNodeCopy::FNodePropertyLines Lines;

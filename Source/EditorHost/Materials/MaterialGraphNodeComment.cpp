@@ -27,12 +27,29 @@ void UMaterialGraphNode_Comment::PostPasteNode(const FEdGraphPastedNodes&)
 	Comment->MaterialExpressionEditorY = NodePosY;
 	Comment->Material = Cast<UMaterial>(Outer);
 	Comment->Function = Cast<UMaterialFunction>(Outer);
+	SetMaterialExpressionComment(Comment);
+}
+
+void UMaterialGraphNode_Comment::SetMaterialExpressionComment(UMaterialExpressionComment* Comment)
+{
 	MaterialExpressionComment = Comment;
+	ShownComment = Comment;
+	ShownCommentPointer = Comment;
+}
+
+UMaterialExpressionComment* UMaterialGraphNode_Comment::GetLiveMaterialExpressionComment() const
+{
+	if (MaterialExpressionComment == ShownCommentPointer)
+	{
+		return ShownComment.Get();
+	}
+	return IsValid(MaterialExpressionComment) ? MaterialExpressionComment : nullptr;
 }
 
 void UMaterialGraphNode_Comment::PrepareForCopying()
 {
-	if (!IsValid(MaterialExpressionComment))
+	UMaterialExpressionComment* const Comment = GetLiveMaterialExpressionComment();
+	if (Comment == nullptr)
 	{
 		return;
 	}
@@ -43,13 +60,13 @@ void UMaterialGraphNode_Comment::PrepareForCopying()
 		KeptObject = MaterialNodeCopy::MakeNodeObject(*this);
 	}
 	// The editor's copies of comments name no material.
-	MaterialNodeCopy::WriteExpressionObject(*this, KeptObject, MaterialNodeText::CommentProperty, *MaterialExpressionComment, {});
+	MaterialNodeCopy::WriteExpressionObject(*this, KeptObject, MaterialNodeText::CommentProperty, *Comment, {});
 	if (bMadeInCode)
 	{
 		// The box's colour and font size follow the comment's; the editor writes them before the rest.
 		for (const std::string_view Mirrored : {"CommentColor", "FontSize"})
 		{
-			if (std::optional<std::string> Value = MaterialExpressionComment->GetKeptPropertyText(Mirrored))
+			if (std::optional<std::string> Value = Comment->GetKeptPropertyText(Mirrored))
 			{
 				MaterialNodeCopy::AddNodeProperty(KeptObject, Mirrored, std::move(*Value));
 			}
