@@ -253,12 +253,18 @@ void UMaterialExpression::GetModelledLines([[maybe_unused]] EExpressionReference
 
 std::optional<std::string> UMaterialExpression::GetKeptPropertyText(std::string_view PropertyName, std::optional<int> ArrayIndex) const
 {
+	const std::optional<std::string_view> Text = FindKeptPropertyText(PropertyName, ArrayIndex);
+	return Text ? std::optional<std::string>(*Text) : std::nullopt;
+}
+
+std::optional<std::string_view> UMaterialExpression::FindKeptPropertyText(std::string_view PropertyName, std::optional<int> ArrayIndex) const
+{
 	if (IsModelledProperty(PropertyName))
 	{
 		return std::nullopt;
 	}
 	const FCopyPasteProperty* const Line = MaterialPropertyLines::Find(Body, PropertyName, ArrayIndex);
-	return Line != nullptr ? std::optional(Line->Value) : std::nullopt;
+	return Line != nullptr ? std::optional<std::string_view>(Line->Value) : std::nullopt;
 }
 
 std::string UMaterialExpression::GetPropertyTextOrDefault(std::string_view PropertyName) const

@@ -104,6 +104,8 @@ public:
 
 	/** The property's export text as kept (`R`, `Texture`, `Code`...); nothing when the expression does not set it. */
 	std::optional<std::string> GetKeptPropertyText(std::string_view PropertyName, std::optional<int> ArrayIndex = std::nullopt) const;
+	/** The kept text as a view into the expression (valid until the property is set again); nothing when not set. */
+	std::optional<std::string_view> FindKeptPropertyText(std::string_view PropertyName, std::optional<int> ArrayIndex = std::nullopt) const;
 	/**
 	 * Sets the property's export text: an existing line is replaced in place, a new one goes
 	 * where the class declares the property among the kept lines.

@@ -12,6 +12,10 @@ void FMaterialFunctionWalk::WalkExpressions(const std::vector<UMaterialExpressio
 {
 	for (UMaterialExpression* const Expression : Expressions)
 	{
+		if (bStop)
+		{
+			return;
+		}
 		if (!IsValid(Expression))
 		{
 			continue;
@@ -20,12 +24,14 @@ void FMaterialFunctionWalk::WalkExpressions(const std::vector<UMaterialExpressio
 		{
 			OnExpression(*Expression);
 		}
-		if (const auto* const Call = Cast<UMaterialExpressionMaterialFunctionCall>(Expression))
+		// Class tests rather than casts: the walk meets every expression of a material at each query.
+		if (Expression->IsA(UMaterialExpressionMaterialFunctionCall::StaticClass()))
 		{
-			WalkFunction(Call->GetMaterialFunction());
+			WalkFunction(static_cast<const UMaterialExpressionMaterialFunctionCall*>(Expression)->GetMaterialFunction());
 		}
-		else if (const auto* const Layers = Cast<UMaterialExpressionMaterialAttributeLayers>(Expression); Layers != nullptr && bThroughLayers)
+		else if (bThroughLayers && Expression->IsA(UMaterialExpressionMaterialAttributeLayers::StaticClass()))
 		{
+			const auto* const Layers = static_cast<const UMaterialExpressionMaterialAttributeLayers*>(Expression);
 			for (UMaterialFunctionInterface* const Layer : Layers->GetLayers())
 			{
 				WalkFunction(Layer);

@@ -20,6 +20,8 @@ struct FMaterialFunctionWalk
 	/** Called as a function is entered, before its expressions. */
 	std::function<void(UMaterialFunctionInterface&)> OnFunction;
 	bool bThroughLayers = true;
+	/** Set (by OnExpression) to end the walk after the current expression. */
+	bool bStop = false;
 	std::unordered_set<const UMaterialFunctionInterface*> VisitedFunctions;
 
 	void WalkExpressions(const std::vector<UMaterialExpression*>& Expressions);

@@ -8,6 +8,8 @@
 #include "Textures/Texture.h"
 
 #include <algorithm>
+#include <string>
+#include <unordered_set>
 
 namespace
 {
@@ -17,92 +19,112 @@ namespace
 		return FMaterialParameterFields::GetParameterName(Expression);
 	}
 
+	/**
+	 * Whether the parameter is named Name, without making its name: a parameter's name is looked
+	 * at once per parameter of every value query.
+	 */
+	bool HasParameterName(const UMaterialExpression& Expression, std::string_view Name)
+	{
+		const std::optional<std::string_view> Text = Expression.FindKeptPropertyText("ParameterName");
+		if (!Text)
+		{
+			return ParameterNameOf(Expression) == Name;
+		}
+		const bool bPlainQuoted = Text->size() >= 2 && Text->front() == '"' && Text->back() == '"' && Text->find('\\') == std::string_view::npos;
+		if (bPlainQuoted)
+		{
+			return !Name.empty() && Text->substr(1, Text->size() - 2) == Name;
+		}
+		return ParameterNameOf(Expression) == Name;
+	}
+
 	FGuid ExpressionGuidOf(const UMaterialExpression& Expression)
 	{
 		const std::optional<std::string> Text = Expression.GetKeptPropertyText("ExpressionGUID");
 		return Text ? FGuid::Parse(*Text).value_or(FGuid{}) : FGuid{};
 	}
 
-	class FParameterCollector
+	/**
+	 * Visits the parameter expressions of a kind in the engine's order, each with the association
+	 * and index of where it was met, until Visit answers true.
+	 */
+	template <typename TVisit>
+	void VisitParameterExpressions(const UMaterial& Material, const UClass* ParameterClass, TVisit&& Visit)
 	{
-	public:
-		FParameterCollector(const UClass* InParameterClass, std::vector<FMaterialParameterExpression>& InOut)
-			: ParameterClass(InParameterClass)
-			, Out(InOut)
-		{
-		}
-
-		/** Adds the parameters of the expressions and of the functions they call, as Association at Index. */
-		void Collect(const std::vector<UMaterialExpression*>& Expressions, EMaterialParameterAssociation Association, int32_t Index, bool bThroughLayers)
-		{
-			FMaterialFunctionWalk Walk;
-			Walk.bThroughLayers = bThroughLayers;
-			Walk.OnExpression = [this, Association, Index](UMaterialExpression& Expression) {
-				if (!Expression.IsA(ParameterClass))
+		bool bDone = false;
+		const auto Walk = [&](const std::vector<UMaterialExpression*>& Expressions, EMaterialParameterAssociation Association, int32_t Index, bool bThroughLayers) {
+			if (bDone)
+			{
+				return;
+			}
+			FMaterialFunctionWalk Walker;
+			Walker.bThroughLayers = bThroughLayers;
+			Walker.OnExpression = [&](UMaterialExpression& Expression) {
+				if (Expression.IsA(ParameterClass) && Visit(Expression, Association, Index))
 				{
-					return;
-				}
-				FMaterialParameterInfo Info{ParameterNameOf(Expression), Association, Index};
-				const bool bListed = std::any_of(Out.begin(), Out.end(), [&Info](const FMaterialParameterExpression& Entry) { return Entry.Info == Info; });
-				if (!bListed)
-				{
-					Out.push_back({std::move(Info), &Expression, ExpressionGuidOf(Expression)});
+					bDone = true;
+					Walker.bStop = true;
 				}
 			};
-			Walk.WalkExpressions(Expressions);
-		}
-
-		void CollectFunction(UMaterialFunctionInterface* Function, EMaterialParameterAssociation Association, int32_t Index)
+			Walker.WalkExpressions(Expressions);
+		};
+		const std::vector<UMaterialExpression*>& Expressions = Material.GetExpressions();
+		Walk(Expressions, GlobalParameter, -1, false);
+		for (const UMaterialExpression* const Expression : Expressions)
 		{
-			if (Function != nullptr)
+			if (!IsValid(Expression) || !Expression->IsA(UMaterialExpressionMaterialAttributeLayers::StaticClass()))
 			{
-				Collect(Function->GetExpressions(), Association, Index, true);
+				continue;
+			}
+			const auto* const Layers = static_cast<const UMaterialExpressionMaterialAttributeLayers*>(Expression);
+			const std::vector<UMaterialFunctionInterface*> LayerFunctions = Layers->GetLayers();
+			for (std::size_t Index = 0; Index < LayerFunctions.size(); ++Index)
+			{
+				if (LayerFunctions[Index] != nullptr)
+				{
+					Walk(LayerFunctions[Index]->GetExpressions(), LayerParameter, static_cast<int32_t>(Index), true);
+				}
+			}
+			const std::vector<UMaterialFunctionInterface*> BlendFunctions = Layers->GetBlends();
+			for (std::size_t Index = 0; Index < BlendFunctions.size(); ++Index)
+			{
+				if (BlendFunctions[Index] != nullptr)
+				{
+					Walk(BlendFunctions[Index]->GetExpressions(), BlendParameter, static_cast<int32_t>(Index), true);
+				}
 			}
 		}
-
-	private:
-		const UClass* ParameterClass;
-		std::vector<FMaterialParameterExpression>& Out;
-	};
+	}
 }
 
 std::vector<FMaterialParameterExpression> CollectMaterialParameters(const UMaterial& Material, const UClass* ParameterClass)
 {
 	std::vector<FMaterialParameterExpression> Parameters;
-	FParameterCollector Collector(ParameterClass, Parameters);
-	const std::vector<UMaterialExpression*>& Expressions = Material.GetExpressions();
-	Collector.Collect(Expressions, GlobalParameter, -1, false);
-	for (const UMaterialExpression* const Expression : Expressions)
-	{
-		const auto* const Layers = Cast<UMaterialExpressionMaterialAttributeLayers>(Expression);
-		if (Layers == nullptr || !IsValid(Layers))
+	std::unordered_set<std::string> Listed;
+	VisitParameterExpressions(Material, ParameterClass, [&](const UMaterialExpression& Expression, EMaterialParameterAssociation Association, int32_t Index) {
+		FMaterialParameterInfo Info{ParameterNameOf(Expression), Association, Index};
+		if (Listed.insert(std::to_string(Association) + ":" + std::to_string(Index) + ":" + Info.Name).second)
 		{
-			continue;
+			Parameters.push_back({std::move(Info), &Expression, ExpressionGuidOf(Expression)});
 		}
-		const std::vector<UMaterialFunctionInterface*> LayerFunctions = Layers->GetLayers();
-		for (std::size_t Index = 0; Index < LayerFunctions.size(); ++Index)
-		{
-			Collector.CollectFunction(LayerFunctions[Index], LayerParameter, static_cast<int32_t>(Index));
-		}
-		const std::vector<UMaterialFunctionInterface*> BlendFunctions = Layers->GetBlends();
-		for (std::size_t Index = 0; Index < BlendFunctions.size(); ++Index)
-		{
-			Collector.CollectFunction(BlendFunctions[Index], BlendParameter, static_cast<int32_t>(Index));
-		}
-	}
+		return false;
+	});
 	return Parameters;
 }
 
 std::optional<FMaterialParameterExpression> FindMaterialParameter(const UMaterial& Material, const UClass* ParameterClass, const FMaterialParameterInfo& Info)
 {
-	for (FMaterialParameterExpression& Parameter : CollectMaterialParameters(Material, ParameterClass))
-	{
-		if (Parameter.Info == Info)
+	// The first expression met with the name, association and index is the one listed for it.
+	std::optional<FMaterialParameterExpression> Found;
+	VisitParameterExpressions(Material, ParameterClass, [&](const UMaterialExpression& Expression, EMaterialParameterAssociation Association, int32_t Index) {
+		if (Association == Info.Association && Index == Info.Index && HasParameterName(Expression, Info.Name))
 		{
-			return std::move(Parameter);
+			Found = FMaterialParameterExpression{Info, &Expression, ExpressionGuidOf(Expression)};
+			return true;
 		}
-	}
-	return std::nullopt;
+		return false;
+	});
+	return Found;
 }
 
 namespace
