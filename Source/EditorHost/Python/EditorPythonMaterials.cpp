@@ -4,10 +4,12 @@
 #include "Python/EditorPythonObjects.h"
 
 #include "Graph/CopyPasteTextValue.h"
+#include "Graph/NodeTitleNames.h"
 #include "Materials/Material.h"
 #include "Materials/MaterialEditingLibrary.h"
 #include "Materials/MaterialExpressions.h"
 #include "Materials/MaterialFunction.h"
+#include "Materials/MaterialGraphPins.h"
 #include "Materials/MaterialShared.h"
 #include "Objects/ObjectGlobals.h"
 #include "Objects/Package.h"
@@ -17,6 +19,7 @@
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <charconv>
 #include <array>
 #include <optional>
 #include <string>
@@ -76,17 +79,27 @@ namespace
 		return EditorPythonObjects::Wrap(Package != nullptr ? NewObject<UMaterial>(Package, Name, RF_Public | RF_Standalone) : nullptr);
 	}
 
+	/**
+	 * Marks a removed expression as garbage and moves it out of the material, so its name is free for
+	 * a new expression at once; whatever still points at it (a graph node) stays valid until collected.
+	 */
+	void RetireExpression(UMaterialExpression& Expression)
+	{
+		Expression.MarkAsGarbage();
+		Expression.Rename(nullptr, GetTransientPackage(), REN_DontCreateRedirectors | REN_DoNotDirty | REN_NonTransactional);
+	}
+
 	/** Removes every expression and comment and disconnects every property input. */
 	void ClearMaterial(UMaterial& Material)
 	{
 		UMaterial::FMaterialExpressionCollection& Collection = Material.GetExpressionCollection();
 		for (UMaterialExpression* const Expression : Collection.Expressions)
 		{
-			Expression->MarkAsGarbage();
+			RetireExpression(*Expression);
 		}
 		for (UMaterialExpressionComment* const Comment : Collection.EditorComments)
 		{
-			Comment->MarkAsGarbage();
+			RetireExpression(*Comment);
 		}
 		Collection.Empty();
 		for (int Property = 0; Property < MP_MAX; ++Property)
@@ -104,9 +117,14 @@ namespace
 		{
 			throw py::value_error(Class.GetName() + " is not a material expression class");
 		}
-		if (Name && StaticFindObject(nullptr, &Material, *Name) != nullptr)
+		if (UObject* const Taken = Name ? StaticFindObject(nullptr, &Material, *Name) : nullptr)
 		{
-			throw py::value_error("the material already has an object named '" + *Name + "'");
+			if (IsValid(Taken))
+			{
+				throw py::value_error("the material already has an object named '" + *Name + "'");
+			}
+			// Removed by someone else and not collected yet: it gives its name up.
+			Taken->Rename(nullptr, GetTransientPackage(), REN_DontCreateRedirectors | REN_DoNotDirty | REN_NonTransactional);
 		}
 		UMaterialExpression* const Expression = NewObject<UMaterialExpression>(&Material, &Class, Name.value_or(std::string()));
 		if (Expression == nullptr)
@@ -177,7 +195,7 @@ namespace
 				Input->Disconnect();
 			}
 		}
-		Doomed.MarkAsGarbage();
+		RetireExpression(Doomed);
 		Material.MarkPackageDirty();
 		return true;
 	}
@@ -199,6 +217,10 @@ namespace
 				Names += (Names.empty() ? "(" : ",") + std::string("(InputName=") + QuoteCopyPasteString(Input.InputName) + ")";
 			}
 			Properties["Inputs"] = Names.empty() ? std::string("()") : Names + ")";
+		}
+		if (const auto* const Usage = Cast<UMaterialExpressionNamedRerouteUsage>(&Expression); Usage != nullptr && Usage->Declaration != nullptr)
+		{
+			Properties["Declaration"] = UMaterialExpression::WriteExpressionReference(Usage->Declaration, EExpressionReferenceScope::Material);
 		}
 		return Properties;
 	}
@@ -224,18 +246,44 @@ namespace
 		return true;
 	}
 
-	/** Sets a property from export text; false when the expression's class has no such property. */
-	bool SetExpressionProperty(UMaterialExpression& Expression, std::string_view Name, std::string_view Text)
+	/** `Name` or `Name(i)` as a property name and its array index. */
+	std::pair<std::string_view, std::optional<int>> SplitArrayIndex(std::string_view Key)
 	{
+		const std::size_t Open = Key.find('(');
+		if (Open == std::string_view::npos || !Key.ends_with(')'))
+		{
+			return {Key, std::nullopt};
+		}
+		const std::string_view Digits = Key.substr(Open + 1, Key.size() - Open - 2);
+		int Index = 0;
+		const auto [End, Error] = std::from_chars(Digits.data(), Digits.data() + Digits.size(), Index);
+		if (Digits.empty() || Error != std::errc() || End != Digits.data() + Digits.size() || Index < 0)
+		{
+			return {Key, std::nullopt};
+		}
+		return {Key.substr(0, Open), Index};
+	}
+
+	/** Sets a property (`Name`, or `Name(i)` for an array item) from export text; false when the expression's class has no such property. */
+	bool SetExpressionProperty(UMaterialExpression& Expression, std::string_view Key, std::string_view Text)
+	{
+		const auto [Name, ArrayIndex] = SplitArrayIndex(Key);
 		if (UMaterialExpressionCustom* const Custom = Cast<UMaterialExpressionCustom>(&Expression); Custom != nullptr && Name == "Inputs")
 		{
 			return SetCustomInputNames(*Custom, Text);
+		}
+		if (auto* const Usage = Cast<UMaterialExpressionNamedRerouteUsage>(&Expression); Usage != nullptr && Name == "Declaration")
+		{
+			// The declaration is another expression of the same material, named by the reference.
+			const std::string DeclarationName = ReferencedObjectName(Text);
+			Usage->Declaration = DeclarationName.empty() ? nullptr : Cast<UMaterialExpressionNamedRerouteDeclaration>(StaticFindObject(nullptr, Expression.GetOuter(), DeclarationName));
+			return DeclarationName.empty() || Usage->Declaration != nullptr;
 		}
 		if (Expression.GetClass()->FindPropertyByName(Name) == nullptr)
 		{
 			return false;
 		}
-		Expression.SetKeptPropertyText(Name, std::string(Text));
+		Expression.SetKeptPropertyText(Name, std::string(Text), ArrayIndex);
 		if (UMaterialExpressionMaterialFunctionCall* const Call = Cast<UMaterialExpressionMaterialFunctionCall>(&Expression); Call != nullptr && Name == "MaterialFunction")
 		{
 			Call->SetMaterialFunction(Call->GetMaterialFunction());
@@ -254,7 +302,10 @@ namespace
 		{
 			const FExpressionInput& Input = *Expression.GetInput(Index);
 			py::dict Described;
-			Described["name"] = Expression.GetInputName(Index);
+			// The name the editing library connects by: a function call's inputs by their own names, others by
+			// their pins' short names ('' for a lone "Input", which names the first input).
+			const bool bFunctionCall = Cast<UMaterialExpressionMaterialFunctionCall>(&Expression) != nullptr;
+			Described["name"] = bFunctionCall ? Input.InputName : GetExpressionInputPinName(Expression, Index);
 			Described["expression"] = EditorPythonObjects::Wrap(Input.Expression);
 			Described["output_name"] = OutputNameOf(Input);
 			Described["output_index"] = Input.OutputIndex;
