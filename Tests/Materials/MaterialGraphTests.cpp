@@ -1,4 +1,5 @@
 #include "Materials/MaterialEditingLibrary.h"
+#include "Materials/MaterialFunction.h"
 #include "Materials/MaterialGraphTestSupport.h"
 
 #include <regex>
@@ -201,4 +202,21 @@ TEST_F(FMaterialGraph, ANodeMadeFromTheMaterialCopiesInTheEditorsForm)
 		"End Object\r\n";
 	EXPECT_EQ(Text, Expected);
 	EXPECT_TRUE(NodeOf(Constant)->KeptObject.Children.empty()) << "copying leaves the node as it was";
+}
+
+TEST_F(FMaterialGraph, AFunctionsGraphShowsItsExpressionsWithoutARoot)
+{
+	UMaterialFunction* const Function = NewObject<UMaterialFunction>(CreatePackage("/Game/Functions/MF_Tint"), "MF_Tint", RF_Public | RF_Standalone);
+	UMaterialExpression* const Input = NewMaterialExpression(Function, "/Script/Engine.MaterialExpressionFunctionInput");
+	UMaterialExpression* const Output = NewMaterialExpression(Function, "/Script/Engine.MaterialExpressionFunctionOutput");
+	Output->GetInput(0)->Connect(0, *Input);
+	Function->FunctionExpressions = {Input, Output};
+	auto* const FunctionGraph = Cast<UMaterialGraph>(FBlueprintEditorUtils::CreateNewGraph(Function, {}, UMaterialGraph::StaticClass(), UMaterialGraphSchema::StaticClass()));
+	FunctionGraph->MaterialFunction = Function;
+	FunctionGraph->RebuildGraph();
+
+	EXPECT_EQ(FunctionGraph->RootNode, nullptr);
+	ASSERT_EQ(FunctionGraph->GetNodes().size(), 2u);
+	EXPECT_EQ(DescribePins(*NodeOf(Output)), std::vector<std::string>{"in Input/optional/"}) << "a function output has an unlabelled input and no output";
+	EXPECT_TRUE(IsLinked(*NodeOf(Input)->GetOutputPins().front(), *NodeOf(Output)->GetInputPins().front()));
 }

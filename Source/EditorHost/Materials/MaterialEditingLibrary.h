@@ -23,6 +23,10 @@ public:
 	static bool ConnectMaterialProperty(UMaterialExpression* FromExpression, std::string_view FromOutputName, EMaterialProperty Property);
 	/** A new expression of ExpressionClass inside Material, at the position, added to its expressions. */
 	static UMaterialExpression* CreateMaterialExpression(UMaterial* Material, UClass* ExpressionClass, int32_t NodePosX = 0, int32_t NodePosY = 0);
-	/** Compiles the material again (its resource and its compile errors are renewed) and refreshes its graph. */
+	/**
+	 * Compiles the material again (its resource and its compile errors are renewed) and refreshes
+	 * its graph when it has one. An instance is only marked as changed: it renders with its base
+	 * material's resource.
+	 */
 	static void RecompileMaterial(UMaterialInterface* Material);
 };

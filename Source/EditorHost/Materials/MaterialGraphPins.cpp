@@ -184,7 +184,9 @@ std::string GetShortenPinName(std::string_view InputName)
 
 std::string GetExpressionInputPinName(const UMaterialExpression& Expression, int32_t InputIndex)
 {
-	return GetShortenPinName(Expression.GetInputName(InputIndex));
+	std::string Name = GetShortenPinName(Expression.GetInputName(InputIndex));
+	// A name of blanks (a function output's " ") shows no label either.
+	return Name.find_first_not_of(' ') == std::string::npos ? std::string() : Name;
 }
 
 std::vector<FMaterialPinSpec> MakeExpressionPinSpecs(const UMaterialExpression& Expression)

@@ -61,7 +61,7 @@ std::string GetShortenPinName(std::string_view InputName);
  */
 std::vector<FMaterialPinSpec> MakeExpressionPinSpecs(const UMaterialExpression& Expression);
 
-/** The pin name an input of the expression has on its node: its input name, shortened. */
+/** The pin name an input of the expression has on its node: its input name, shortened; empty for an input drawn without a label. */
 std::string GetExpressionInputPinName(const UMaterialExpression& Expression, int32_t InputIndex);
 
 /** One property input of a material as the root node shows it. */
