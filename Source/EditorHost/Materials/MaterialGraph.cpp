@@ -4,11 +4,10 @@
 #include "Materials/Material.h"
 #include "Materials/MaterialExpressions.h"
 #include "Materials/MaterialFunction.h"
-#include "Objects/ObjectGlobals.h"
+#include "Objects/Class.h"
 
 #include <algorithm>
 #include <charconv>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -66,7 +65,6 @@ namespace
 			InputPin.MakeLinkTo(*Outputs[std::min<std::size_t>(static_cast<std::size_t>(GetValidOutputIndex(Input)), Outputs.size() - 1)]);
 		}
 	}
-
 }
 
 const std::vector<UMaterialExpression*>& UMaterialGraph::GetMaterialExpressions() const

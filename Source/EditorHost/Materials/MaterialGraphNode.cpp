@@ -1,5 +1,5 @@
 #include "Materials/Material.h"
-#include "Materials/MaterialExpressions.h"
+#include "Materials/MaterialExpression.h"
 #include "Materials/MaterialFunction.h"
 #include "Materials/MaterialGraph.h"
 #include "Materials/MaterialGraphPins.h"

@@ -41,7 +41,7 @@ namespace
 		Object.Properties.push_back(std::move(Property));
 	}
 
-	/** The ExportPath on these attributes made to name ExpectedPath, in the spelling of Derived; a path already naming it is kept as written. */
+	/** Makes the attributes' ExportPath name the path Derived names (in Derived's spelling); one that already names it is kept as written. */
 	void UpdateExportPath(std::vector<FCopyPasteAttribute>& Attributes, const std::string& Derived, bool bAddWhenMissing)
 	{
 		const std::string* const Current = MaterialNodeText::FindExportPath(Attributes);

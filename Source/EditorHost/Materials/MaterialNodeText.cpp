@@ -3,7 +3,6 @@
 #include "Graph/NodeTitleNames.h"
 #include "Materials/MaterialExpression.h"
 #include "Objects/ClassDatabase.h"
-#include "Objects/ObjectGlobals.h"
 
 #include <algorithm>
 
