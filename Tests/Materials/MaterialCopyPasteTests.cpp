@@ -356,3 +356,31 @@ TEST_F(FMaterialCopyPaste, ANodeWhoseExpressionWasDestroyedCopiesAsReadAndLeaves
 	EXPECT_TRUE(ConstantNode->IsGarbage());
 	EXPECT_EQ(Cast<UMaterialGraphNode>(Nodes[1])->FindPin("A")->GetLinkedTo().size(), 0u) << "a reference to an expression the material no longer has shows no link";
 }
+
+TEST_F(FMaterialCopyPaste, AnArrayElementWrittenTwiceIsOneInputAndCopiesBackOnce)
+{
+	// Custom code whose text sets its input 0 twice: the later line names the input, as the editor's import sets it again.
+	const std::string Text = "Begin Object Class=/Script/UnrealEd.MaterialGraphNode Name=\"MaterialGraphNode_0\"\r\n"
+							 "   Begin Object Class=/Script/Engine.MaterialExpressionCustom Name=\"MaterialExpressionCustom_0\"\r\n"
+							 "   End Object\r\n"
+							 "   Begin Object Name=\"MaterialExpressionCustom_0\"\r\n"
+							 "      Inputs(0)=(InputName=\"First\")\r\n"
+							 "      Inputs(0)=(InputName=\"Second\")\r\n"
+							 "   End Object\r\n"
+							 "   MaterialExpression=/Script/Engine.MaterialExpressionCustom'\"MaterialExpressionCustom_0\"'\r\n"
+							 "End Object\r\n";
+	std::string Copied = Text;
+	for (int Round = 0; Round < 3; ++Round)
+	{
+		UMaterial* const Target = NewTestMaterial("M_Round" + std::to_string(Round));
+		UMaterialGraph* const TargetGraph = MakeMaterialGraph(*Target);
+		const std::vector<UEdGraphNode*> Nodes = PasteIntoMaterial(*TargetGraph, Copied);
+		ASSERT_EQ(Nodes.size(), 1u);
+		auto* const Custom = Cast<UMaterialExpressionCustom>(Cast<UMaterialGraphNode>(Nodes[0])->MaterialExpression);
+		ASSERT_NE(Custom, nullptr);
+		ASSERT_EQ(Custom->CountInputs(), 1) << "round " << Round;
+		EXPECT_EQ(Custom->GetInputName(0), "Second");
+		Copied = TargetGraph->ExportNodesAsText(AsConst(Nodes));
+		EXPECT_EQ(Copied.find("InputName=\"First\""), std::string::npos) << Copied;
+	}
+}

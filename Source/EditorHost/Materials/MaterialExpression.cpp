@@ -473,15 +473,27 @@ FCopyPasteObject UMaterialExpression::WriteExpressionBody(EExpressionReferenceSc
 	Out.Name = GetName();
 	Out.Attributes.clear();
 	Out.DefinitionAttributes.reset();
-	// A modelled line the expression no longer has (an element past the end of its array) goes.
+	// A modelled line the expression no longer has (an element past the end of its array) goes, and
+	// so does one that a later line of the same element repeats: the reader took the later one.
+	std::vector<std::pair<std::string, std::optional<int>>> LaterLines;
 	for (std::size_t Index = Out.Properties.size(); Index-- > 0;)
 	{
 		const FCopyPasteProperty& Property = Out.Properties[Index];
+		if (!IsModelledProperty(Property.Name))
+		{
+			continue;
+		}
 		const bool bModelledHere = std::any_of(Lines.begin(), Lines.end(),
 			[&Property](const FModelledLine& Line) { return Line.PropertyName == Property.Name && Line.ArrayIndex == Property.ArrayIndex; });
-		if (!bModelledHere && IsModelledProperty(Property.Name))
+		std::pair<std::string, std::optional<int>> Element{Property.Name, Property.ArrayIndex};
+		const bool bRepeatedLater = std::find(LaterLines.begin(), LaterLines.end(), Element) != LaterLines.end();
+		if (!bModelledHere || bRepeatedLater)
 		{
 			MaterialPropertyLines::RemoveAt(Out, Index);
+		}
+		else
+		{
+			LaterLines.push_back(std::move(Element));
 		}
 	}
 	for (FModelledLine& Line : Lines)

@@ -108,7 +108,10 @@ namespace
 		return std::nullopt;
 	}
 
-	/** The lines `Name(0)`, `Name(1)`... of a body, by index. */
+	/**
+	 * The lines `Name(0)`, `Name(1)`... of a body, by index, one per index: an index written twice
+	 * takes its last line, as the editor's import sets that element again.
+	 */
 	std::vector<const FCopyPasteProperty*> ArrayLines(const FCopyPasteObject& Body, std::string_view Name)
 	{
 		std::vector<const FCopyPasteProperty*> Lines;
@@ -120,7 +123,19 @@ namespace
 			}
 		}
 		std::stable_sort(Lines.begin(), Lines.end(), [](const FCopyPasteProperty* A, const FCopyPasteProperty* B) { return *A->ArrayIndex < *B->ArrayIndex; });
-		return Lines;
+		std::vector<const FCopyPasteProperty*> Unique;
+		for (const FCopyPasteProperty* const Line : Lines)
+		{
+			if (!Unique.empty() && *Unique.back()->ArrayIndex == *Line->ArrayIndex)
+			{
+				Unique.back() = Line;
+			}
+			else
+			{
+				Unique.push_back(Line);
+			}
+		}
+		return Unique;
 	}
 
 	/** The editor's short type of a function input, shown after its name on a call's pin. */
