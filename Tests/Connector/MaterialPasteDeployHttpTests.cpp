@@ -484,6 +484,33 @@ TEST_F(MaterialPasteOverHttp, RepeatedClearsSurviveAGarbageCollection)
 	EXPECT_THAT(GraphText, HasSubstr("MaterialExpressionMultiply"));
 }
 
+TEST_F(MaterialPasteOverHttp, APasteOverItsClearedCopyKeepsTheCopiedNames)
+{
+	const std::string Path = "/Game/Materials/M_Names.M_Names";
+	const std::string Wire = R"("connections":[{"fromExpression":"MaterialExpressionConstant_0","toExpression":"MaterialExpressionMultiply_0","toInput":"A"}])";
+	PostJson(PasteBody("M_Names", ConstantNode + MultiplyNode, Wire));
+
+	const std::shared_ptr<FJsonObject> Again = PostJson(PasteBody("M_Names", ConstantNode + MultiplyNode, Wire));
+	std::vector<std::string> Answered;
+	for (const FJsonValue& Node : *Again->TryGetArrayField("nodes"))
+	{
+		Answered.push_back(Node.TryGetObject()->TryGetStringField("name").value_or(""));
+	}
+	EXPECT_THAT(Answered, ElementsAre("MaterialExpressionConstant_0", "MaterialExpressionMultiply_0")) << "the cleared expressions give their names back";
+	EXPECT_EQ(Again->TryGetNumberField("expressionConnectionsWired"), 1) << "the wire finds its ends by the names the text gave them";
+	EXPECT_FALSE(Again->HasField("expressionConnectionFailures"));
+	const std::vector<std::string> NodeNames = ReadMaterial(Path, [](UMaterial* Material) {
+		std::vector<std::string> Names;
+		for (const UEdGraphNode* const Node : Material->MaterialGraph->GetNodes())
+		{
+			Names.push_back(Node == Material->MaterialGraph->RootNode ? "(root)" : Node->GetName());
+		}
+		return Names;
+	});
+	EXPECT_THAT(NodeNames, ::testing::UnorderedElementsAre("(root)", "MaterialGraphNode_1", "MaterialGraphNode_3"))
+		<< "the nodes of the cleared expressions left the graph before the paste";
+}
+
 TEST_F(MaterialPasteOverHttp, ExtremeSettingNumbersAreTakenWithoutHarm)
 {
 	const std::shared_ptr<FJsonObject> Answer = PostJson(PasteBody("M_Extreme", ConstantNode,

@@ -133,9 +133,12 @@ UMaterialExpression* NewMaterialExpression(UObject* Outer, std::string_view Clas
 		Class = UMaterialExpression::StaticClass();
 	}
 	UObject* const ActualOuter = Outer != nullptr ? Outer : static_cast<UObject*>(GetTransientPackage());
-	// A name another object already holds is never taken over: the expression gets the next free one.
+	// A name a live object already holds is never taken over: the expression gets the next free one.
+	// A name held only by garbage is free, as for any new object (an expression cleared from its
+	// material keeps its name until the next collection, and a paste gives it back).
 	std::string ObjectName(Name);
-	if (!FObjectInternals::IsValidObjectName(ObjectName) || ActualOuter->FindInnerObject(ObjectName) != nullptr)
+	const UObject* const Holder = ActualOuter->FindInnerObject(ObjectName);
+	if (!FObjectInternals::IsValidObjectName(ObjectName) || (Holder != nullptr && !Holder->IsGarbage()))
 	{
 		ObjectName = MakeUniqueName(*ActualOuter, bKnown ? Class->GetName() : ReferencedObjectName(Path).empty() ? Class->GetName() : ReferencedObjectName(Path));
 	}

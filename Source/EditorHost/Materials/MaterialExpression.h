@@ -201,8 +201,9 @@ private:
 /**
  * Makes an expression of the class ClassText names (`/Script/Engine.MaterialExpressionAdd`, the
  * older short `MaterialExpressionAdd`, or a quoted or referenced spelling) inside Outer, under Name
- * (empty: the editor's next free name). A name Outer already holds, or one that is not a valid
- * object name, gives the next free name instead: an existing expression is never replaced. A class
+ * (empty: the editor's next free name). A name a live object of Outer holds, or one that is not a
+ * valid object name, gives the next free name instead: an existing expression is never replaced;
+ * garbage holding the name goes at once, as for any new object. A class
  * the database does not know, or one that is not an expression, gives a plain expression that
  * keeps the class text.
  */

@@ -238,7 +238,13 @@ std::shared_ptr<FJsonObject> PasteMaterialT3D(const std::string& BodyText)
 		return MakeFailureResponse("Failed to create or load MaterialGraph");
 	}
 
-	const int32_t ClearedExpressions = Request.bClearGraph ? UKorvaneMaterialHelper::ForceClearMaterialGraph(Material) : 0;
+	int32_t ClearedExpressions = 0;
+	if (Request.bClearGraph)
+	{
+		ClearedExpressions = UKorvaneMaterialHelper::ForceClearMaterialGraph(Material);
+		// The nodes of the cleared expressions go now, so the pasted nodes can take the names they were copied with.
+		Graph->RefreshGraph();
+	}
 	Material->PreEditChange(nullptr);
 	Material->Modify();
 
