@@ -173,7 +173,7 @@ namespace
 		auto& Collection = Material.GetExpressionCollection();
 		const auto Before = Collection.Expressions.size() + Collection.EditorComments.size();
 		std::erase(Collection.Expressions, &Doomed);
-		std::erase(Collection.EditorComments, static_cast<UMaterialExpressionComment*>(&Doomed));
+		std::erase_if(Collection.EditorComments, [&Doomed](const UMaterialExpressionComment* Comment) { return Comment == &Doomed; });
 		if (Before == Collection.Expressions.size() + Collection.EditorComments.size())
 		{
 			return false;
