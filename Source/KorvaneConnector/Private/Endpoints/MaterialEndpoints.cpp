@@ -3,6 +3,7 @@
 #include "Endpoints/AnimationJson.h"
 #include "Endpoints/GameAssetQuery.h"
 #include "Endpoints/MaterialParameterInfos.h"
+#include "Endpoints/MaterialParameterJson.h"
 #include "RequestConventions.h"
 
 #include "Materials/Material.h"
@@ -29,13 +30,6 @@ namespace
 		return Entry;
 	}
 
-	std::shared_ptr<FJsonObject> MakeNamedEntry(const FMaterialParameterInfo& Info)
-	{
-		auto Entry = std::make_shared<FJsonObject>();
-		Entry->SetStringField("name", Info.Name);
-		return Entry;
-	}
-
 	/** "Global" for the material's own parameters, "Layer" for those of its attribute layers and blends. */
 	std::string_view GroupOf(const FMaterialParameterInfo& Info)
 	{
@@ -49,23 +43,9 @@ namespace
 		{
 			float Value = 0.0f;
 			Material.GetScalarParameterValue(Info, Value);
-			std::shared_ptr<FJsonObject> Entry = MakeNamedEntry(Info);
+			std::shared_ptr<FJsonObject> Entry = MakeNamedParameterEntry(Info);
 			Entry->SetStringField("group", GroupOf(Info));
 			Entry->SetNumberField("value", Value);
-			Parameters.emplace_back(std::move(Entry));
-		}
-		return Parameters;
-	}
-
-	FJsonValueArray MakeVectorParameters(const UMaterialInterface& Material)
-	{
-		FJsonValueArray Parameters;
-		for (const FMaterialParameterInfo& Info : ListParameterInfos<&UMaterialInterface::GetAllVectorParameterInfo>(Material))
-		{
-			FLinearColor Value;
-			Material.GetVectorParameterValue(Info, Value);
-			std::shared_ptr<FJsonObject> Entry = MakeNamedEntry(Info);
-			Entry->SetArrayField("value", FJsonValueArray{Value.R, Value.G, Value.B, Value.A});
 			Parameters.emplace_back(std::move(Entry));
 		}
 		return Parameters;
@@ -78,7 +58,7 @@ namespace
 		{
 			UTexture* Texture = nullptr;
 			Material.GetTextureParameterValue(Info, Texture);
-			std::shared_ptr<FJsonObject> Entry = MakeNamedEntry(Info);
+			std::shared_ptr<FJsonObject> Entry = MakeNamedParameterEntry(Info);
 			if (Texture != nullptr)
 			{
 				Entry->SetStringField("textureName", Texture->GetName());
@@ -93,15 +73,6 @@ namespace
 		return Parameters;
 	}
 
-	FJsonValueArray MakeStaticSwitchParameters(const UMaterialInterface& Material)
-	{
-		FJsonValueArray Parameters;
-		for (const FMaterialParameterInfo& Info : ListParameterInfos<&UMaterialInterface::GetAllStaticSwitchParameterInfo>(Material))
-		{
-			Parameters.emplace_back(MakeNamedEntry(Info));
-		}
-		return Parameters;
-	}
 }
 
 std::shared_ptr<FJsonObject> ListMaterials()
@@ -135,8 +106,8 @@ std::shared_ptr<FJsonObject> GetMaterialDetail(const std::string& Body)
 	Detail->SetStringField("name", Material->GetName());
 	Detail->SetStringField("path", Request.Path);
 	Detail->SetArrayField("scalarParameters", MakeScalarParameters(*Material));
-	Detail->SetArrayField("vectorParameters", MakeVectorParameters(*Material));
+	Detail->SetArrayField("vectorParameters", MakeVectorParameterEntries(*Material));
 	Detail->SetArrayField("textureParameters", MakeTextureParameters(*Material));
-	Detail->SetArrayField("staticSwitchParameters", MakeStaticSwitchParameters(*Material));
+	Detail->SetArrayField("staticSwitchParameters", MakeStaticSwitchParameterEntries(*Material));
 	return Detail;
 }

@@ -2,6 +2,7 @@
 
 #include "Endpoints/MaterialNameTables.h"
 #include "Endpoints/MaterialParameterInfos.h"
+#include "Endpoints/MaterialParameterJson.h"
 #include "KorvaneLog.h"
 
 #include "Materials/Material.h"
@@ -44,13 +45,6 @@ namespace
 		return Settings;
 	}
 
-	std::shared_ptr<FJsonObject> MakeNamedEntry(const FMaterialParameterInfo& Info)
-	{
-		auto Entry = std::make_shared<FJsonObject>();
-		Entry->SetStringField("name", Info.Name);
-		return Entry;
-	}
-
 	FJsonValueArray MakeScalarParameters(const UMaterialInterface& Material)
 	{
 		FJsonValueArray Parameters;
@@ -58,22 +52,8 @@ namespace
 		{
 			float Value = 0.0f;
 			Material.GetScalarParameterValue(Info, Value);
-			std::shared_ptr<FJsonObject> Entry = MakeNamedEntry(Info);
+			std::shared_ptr<FJsonObject> Entry = MakeNamedParameterEntry(Info);
 			Entry->SetNumberField("value", Value);
-			Parameters.emplace_back(std::move(Entry));
-		}
-		return Parameters;
-	}
-
-	FJsonValueArray MakeVectorParameters(const UMaterialInterface& Material)
-	{
-		FJsonValueArray Parameters;
-		for (const FMaterialParameterInfo& Info : ListParameterInfos<&UMaterialInterface::GetAllVectorParameterInfo>(Material))
-		{
-			FLinearColor Value;
-			Material.GetVectorParameterValue(Info, Value);
-			std::shared_ptr<FJsonObject> Entry = MakeNamedEntry(Info);
-			Entry->SetArrayField("value", FJsonValueArray{Value.R, Value.G, Value.B, Value.A});
 			Parameters.emplace_back(std::move(Entry));
 		}
 		return Parameters;
@@ -86,7 +66,7 @@ namespace
 		{
 			UTexture* Texture = nullptr;
 			Material.GetTextureParameterValue(Info, Texture);
-			std::shared_ptr<FJsonObject> Entry = MakeNamedEntry(Info);
+			std::shared_ptr<FJsonObject> Entry = MakeNamedParameterEntry(Info);
 			if (Texture != nullptr)
 			{
 				Entry->SetStringField("texturePath", Texture->GetPathName());
@@ -97,16 +77,6 @@ namespace
 		return Parameters;
 	}
 
-	/** Static switches are listed by name only; their values are not part of the payload. */
-	FJsonValueArray MakeStaticSwitchParameters(const UMaterialInterface& Material)
-	{
-		FJsonValueArray Parameters;
-		for (const FMaterialParameterInfo& Info : ListParameterInfos<&UMaterialInterface::GetAllStaticSwitchParameterInfo>(Material))
-		{
-			Parameters.emplace_back(MakeNamedEntry(Info));
-		}
-		return Parameters;
-	}
 
 	std::shared_ptr<FJsonObject> MakeCustomCodeRecord(const UMaterialExpressionCustom& Custom)
 	{
@@ -148,9 +118,9 @@ std::shared_ptr<FJsonObject> SerializeMaterial(const UMaterialInterface* Materia
 		Payload->SetStringField("parentMaterial", Instance->Parent->GetPathName());
 	}
 	Payload->SetArrayField("scalarParameters", MakeScalarParameters(*Material));
-	Payload->SetArrayField("vectorParameters", MakeVectorParameters(*Material));
+	Payload->SetArrayField("vectorParameters", MakeVectorParameterEntries(*Material));
 	Payload->SetArrayField("textureParameters", MakeTextureParameters(*Material));
-	Payload->SetArrayField("staticSwitchParameters", MakeStaticSwitchParameters(*Material));
+	Payload->SetArrayField("staticSwitchParameters", MakeStaticSwitchParameterEntries(*Material));
 	return Payload;
 }
 
