@@ -38,6 +38,18 @@ namespace
 		return std::nullopt;
 	}
 
+	/** Sets Field to the enumerator whose word Value is; false (Field unchanged) when Value is no word of the table. */
+	template <typename TEnum, std::size_t Count>
+	bool SetFromWord(TEnum& Field, const std::array<std::string_view, Count>& Words, const py::handle& Value)
+	{
+		const std::optional<std::size_t> Index = IndexOfWord(Words, Value);
+		if (Index)
+		{
+			Field = static_cast<TEnum>(*Index);
+		}
+		return Index.has_value();
+	}
+
 	bool IsNumber(const py::handle& Value)
 	{
 		return (py::isinstance<py::int_>(Value) || py::isinstance<py::float_>(Value)) && !py::isinstance<py::bool_>(Value);
@@ -48,18 +60,21 @@ namespace
 	{
 		if (Key == "domain")
 		{
-			const auto Index = IndexOfWord(DomainWords, Value);
-			return Index && ((Material.MaterialDomain = static_cast<EMaterialDomain>(*Index)), true);
+			return SetFromWord(Material.MaterialDomain, DomainWords, Value);
 		}
 		if (Key == "blendMode")
 		{
-			const auto Index = IndexOfWord(BlendWords, Value);
-			return Index && ((Material.BlendMode = static_cast<EBlendMode>(*Index)), true);
+			return SetFromWord(Material.BlendMode, BlendWords, Value);
 		}
 		if (Key == "shadingModel")
 		{
-			const auto Index = IndexOfWord(ShadingWords, Value);
-			return Index && (Material.SetShadingModel(static_cast<EMaterialShadingModel>(*Index)), true);
+			EMaterialShadingModel Model = MSM_DefaultLit;
+			if (!SetFromWord(Model, ShadingWords, Value))
+			{
+				return false;
+			}
+			Material.SetShadingModel(Model);
+			return true;
 		}
 		if (Key == "shadingModels")
 		{
@@ -82,13 +97,11 @@ namespace
 		}
 		if (Key == "translucencyLightingMode")
 		{
-			const auto Index = IndexOfWord(TranslucencyWords, Value);
-			return Index && ((Material.TranslucencyLightingMode = static_cast<ETranslucencyLightingMode>(*Index)), true);
+			return SetFromWord(Material.TranslucencyLightingMode, TranslucencyWords, Value);
 		}
 		if (Key == "refractionMethod")
 		{
-			const auto Index = IndexOfWord(RefractionWords, Value);
-			return Index && ((Material.RefractionMethod = static_cast<ERefractionMode>(*Index)), true);
+			return SetFromWord(Material.RefractionMethod, RefractionWords, Value);
 		}
 		const bool bIsBool = py::isinstance<py::bool_>(Value);
 		if (Key == "twoSided" && bIsBool)
