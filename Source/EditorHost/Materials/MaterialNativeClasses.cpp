@@ -7,11 +7,9 @@
 #include "Materials/MaterialInstance.h"
 #include "Materials/MaterialShared.h"
 #include "Objects/ClassDatabase.h"
-#include "Textures/Texture.h"
 
 void BindMaterialNativeClasses(FClassDatabase& Database)
 {
-	Database.BindNativeClass<UTexture>();
 	Database.BindNativeClass<UFactory>();
 	Database.BindNativeClass<UMaterialFactoryNew>();
 

@@ -10,6 +10,7 @@
 #include "Meshes/StaticMeshNativeClasses.h"
 #include "Objects/ClassDatabase.h"
 #include "Objects/Package.h"
+#include "Textures/TextureNativeClasses.h"
 
 // Every C++ type that stands for an engine class is bound here, so that an
 // object loaded or created for that class (or a class derived from it that has
@@ -25,6 +26,7 @@ void BindNativeClasses(FClassDatabase& Database)
 	BindDataNativeClasses(Database);
 	BindEdGraphNativeClasses(Database);
 	BindBlueprintNativeClasses(Database);
+	BindTextureNativeClasses(Database);
 	BindMaterialGraphNativeClasses(Database);
 	BindMaterialNativeClasses(Database);
 }

@@ -19,6 +19,10 @@ public:
 	bool LoadAssetFields(const FJsonObject& File, std::string& OutError) override;
 	void SaveAssetFields(FJsonObject& OutFile) const override;
 
+protected:
+	/** A cube's source picture holds its six faces (+X, -X, +Y, -Y, +Z, -Z) stacked top to bottom. */
+	int32_t GetNumSourceSlices() const override;
+
 private:
 	FTexturePlatformData PlatformData;
 };

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+class UEnum;
+template <typename T>
+const UEnum* StaticEnum();
+
 /** How a texture is compressed for the platform; the numbers are the engine's and are stored in assets by name. */
 enum TextureCompressionSettings : uint8_t
 {
@@ -159,3 +163,13 @@ enum class ETextureMipCount : uint8_t
 	TMC_AllMips,
 	TMC_AllMipsBiased
 };
+
+/** The reflected enumerations of the class database ("/Script/Engine.TextureMipGenSettings" and the others). */
+template <>
+const UEnum* StaticEnum<TextureCompressionSettings>();
+template <>
+const UEnum* StaticEnum<TextureMipGenSettings>();
+template <>
+const UEnum* StaticEnum<TextureGroup>();
+template <>
+const UEnum* StaticEnum<TextureAddress>();

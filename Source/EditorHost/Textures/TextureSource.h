@@ -49,6 +49,8 @@ public:
 	bool GetMipData(std::vector<uint8_t>& OutMipData, int32_t BlockIndex, int32_t LayerIndex, int32_t MipIndex) const;
 	/** All the source bytes, mip 0 first. */
 	const std::vector<uint8_t>& GetRawData() const { return Data; }
+	/** Counts the replacements of the source (Init and Reset of a valid one), so an owner can tell that its source changed since it was loaded. */
+	uint32_t GetChangeCount() const { return ChangeCount; }
 
 private:
 	int64_t CalcMipOffset(int32_t MipIndex) const;
@@ -59,4 +61,5 @@ private:
 	int32_t NumMips = 0;
 	ETextureSourceFormat Format = TSF_Invalid;
 	std::vector<uint8_t> Data;
+	uint32_t ChangeCount = 0;
 };
