@@ -5,6 +5,7 @@
 #include "Imaging/ImageRefusal.h"
 #include "Imaging/PngReader.h"
 #include "Imaging/RawFloatReader.h"
+#include "Imaging/TgaReader.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,7 +17,7 @@ std::optional<FImage> LoadImageFile(std::string_view Path)
 	std::string Extension = std::filesystem::path(Path).extension().string();
 	std::transform(Extension.begin(), Extension.end(), Extension.begin(), [](unsigned char C) { return static_cast<char>(std::tolower(C)); });
 	using FDecoder = std::optional<FImage> (*)(std::span<const uint8_t>, std::string_view);
-	const FDecoder Decoder = Extension == ".png" ? &DecodePng : Extension == ".exr" ? &DecodeExr : Extension == ".rawf" ? &DecodeRawFloat : nullptr;
+	const FDecoder Decoder = Extension == ".png" ? &DecodePng : Extension == ".tga" ? &DecodeTga : Extension == ".exr" ? &DecodeExr : Extension == ".rawf" ? &DecodeRawFloat : nullptr;
 	if (!Decoder)
 	{
 		return RefuseImage(Path, "unknown image extension '" + Extension + "'");

@@ -7,7 +7,7 @@
 
 /**
  * Reads a texture source file, choosing the decoder by extension (letter case
- * ignored): ".png", ".exr" or ".rawf" (see RawFloatReader.h). Unknown extensions,
+ * ignored): ".png", ".tga", ".exr" or ".rawf" (see RawFloatReader.h). Unknown extensions,
  * unreadable and malformed files are refused with a LogHost Warning.
  */
 std::optional<FImage> LoadImageFile(std::string_view Path);

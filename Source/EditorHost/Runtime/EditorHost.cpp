@@ -5,6 +5,7 @@
 #include "Core/LogHost.h"
 #include "Core/Memory.h"
 #include "Core/Paths.h"
+#include "Imaging/ImageWrapperModule.h"
 #include "Objects/ObjectStore.h"
 #include "Objects/PackageName.h"
 #include "Python/PythonScriptPluginModule.h"
@@ -110,6 +111,8 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	ModuleManager->LoadModule("AssetRegistry");
 	ModuleManager->RegisterModule("AssetTools", []() { return std::make_unique<FAssetToolsModule>(); });
 	ModuleManager->LoadModule("AssetTools");
+	// Image wrappers load on first use, as in the editor.
+	ModuleManager->RegisterModule("ImageWrapper", []() { return std::make_unique<FImageWrapperModule>(); });
 	// Python comes up before any plug-in module, so a plug-in finds it initialized.
 	if (Options.bPython)
 	{
