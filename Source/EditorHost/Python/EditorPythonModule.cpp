@@ -3,6 +3,7 @@
 #include "Python/EditorAssetLibrary.h"
 #include "Python/EditorPythonBlueprints.h"
 #include "Python/EditorPythonMaterials.h"
+#include "Python/EditorPythonTextures.h"
 #include "Python/EditorPythonObjects.h"
 #include "Python/LogPython.h"
 
@@ -95,6 +96,7 @@ namespace
 		EditorPythonBlueprints::DefineFunctions(Module);
 		EditorPythonMaterials::DefineFunctions(Module);
 		EditorPythonMaterialInstances::DefineFunctions(Module);
+		EditorPythonTextures::DefineFunctions(Module);
 		return Module;
 	}
 

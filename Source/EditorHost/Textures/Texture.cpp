@@ -5,6 +5,12 @@
 #include "Textures/TextureEnumNames.h"
 #include "Textures/TextureSourceFile.h"
 
+#include "Imaging/ImageWriter.h"
+#include "Objects/Package.h"
+#include "Objects/PackageName.h"
+
+#include <filesystem>
+
 namespace
 {
 	/** Reads an enumerator name field; a name that is not one keeps the default, with a Warning. */
@@ -31,6 +37,50 @@ namespace
 	{
 		InOutValue = File.TryGetBoolField(Key).value_or(InOutValue);
 	}
+
+	/** The picture kind that holds a source format without loss: PNG for 8- and 16-bit, EXR for float RGBA, raw float for one float channel. */
+	std::string_view SourceFileExtension(EImagePixelFormat Format)
+	{
+		switch (Format)
+		{
+		case EImagePixelFormat::RGBA16F:
+		case EImagePixelFormat::RGBA32F:
+			return ".exr";
+		case EImagePixelFormat::R32F:
+			return ".rawf";
+		default:
+			return ".png";
+		}
+	}
+}
+
+bool UTexture::WriteSourceFiles() const
+{
+	const UPackage* const Package = GetPackage();
+	const std::optional<std::string> AssetFile = Package ? FPackageName::TryConvertLongPackageNameToFilename(Package->GetName()) : std::nullopt;
+	const std::optional<EImagePixelFormat> Layout = ToImagePixelFormat(Source.GetFormat());
+	if (!AssetFile || !Layout)
+	{
+		UE_LOG(LogHost, Warning, "Texture %s: its source cannot be written beside the asset file", GetPathName().c_str());
+		return false;
+	}
+	const std::filesystem::path Folder = std::filesystem::path(*AssetFile).parent_path();
+	const std::string Extension(SourceFileExtension(*Layout));
+	std::vector<std::string> FileNames;
+	for (int32_t Mip = 0; Mip < Source.GetNumMips(); ++Mip)
+	{
+		const std::string FileName = GetName() + (Mip == 0 ? std::string() : "_Mip" + std::to_string(Mip)) + Extension;
+		const std::optional<FImage> Image = MakeSourceMipImage(Source, Mip);
+		if (!Image || !SaveImageFile(*Image, (Folder / FileName).string()))
+		{
+			return false;
+		}
+		FileNames.push_back(FileName);
+	}
+	SourceFileName = FileNames.front();
+	SourceMipFileNames.assign(FileNames.begin() + 1, FileNames.end());
+	SavedSourceChangeCount = Source.GetChangeCount();
+	return true;
 }
 
 bool UTexture::LoadAssetFields(const FJsonObject& File, std::string& OutError)
@@ -74,6 +124,13 @@ bool UTexture::LoadAssetFields(const FJsonObject& File, std::string& OutError)
 void UTexture::SaveAssetFields(FJsonObject& OutFile) const
 {
 	Super::SaveAssetFields(OutFile);
+	// A source made or changed in the editor (an import) is written beside the asset first.
+	const bool bSourceChanged = Source.IsValid() && (SourceFileName.empty() || Source.GetChangeCount() != SavedSourceChangeCount);
+	if (bSourceChanged && !WriteSourceFiles())
+	{
+		SourceFileName.clear();
+		SourceMipFileNames.clear();
+	}
 	if (!SourceFileName.empty())
 	{
 		OutFile.SetStringField("source", SourceFileName);

@@ -59,9 +59,15 @@ protected:
 	virtual int32_t GetNumSourceSlices() const { return 1; }
 
 private:
+	/**
+	 * Writes the source as pictures beside the asset file, named after the asset (mips after
+	 * the first as "<Name>_Mip<N>"), and names them in the fields; false when it cannot.
+	 */
+	bool WriteSourceFiles() const;
+
 	/** The picture files the asset file names (kept as read, so a missing one is not lost on save). */
-	std::string SourceFileName;
-	std::vector<std::string> SourceMipFileNames;
+	mutable std::string SourceFileName;
+	mutable std::vector<std::string> SourceMipFileNames;
 	/** The source's change count when it was read from (or written to) those files. */
 	mutable uint32_t SavedSourceChangeCount = 0;
 };
