@@ -32,12 +32,36 @@ namespace
 		const int64_t Quotient = Value / Divisor;
 		return (Value % Divisor != 0 && Value < 0) ? Quotient - 1 : Quotient;
 	}
+
+	/** Days since 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's days_from_civil). */
+	int64_t DaysFromCivil(int64_t Year, int64_t Month, int64_t Day)
+	{
+		Year -= Month <= 2 ? 1 : 0;
+		const int64_t Era = (Year >= 0 ? Year : Year - 399) / 400;
+		const int64_t YearOfEra = Year - Era * 400;
+		const int64_t DayOfYear = (153 * (Month > 2 ? Month - 3 : Month + 9) + 2) / 5 + Day - 1;
+		const int64_t DayOfEra = YearOfEra * 365 + YearOfEra / 4 - YearOfEra / 100 + DayOfYear;
+		return Era * 146097 + DayOfEra - 719468;
+	}
+
+	/** Ticks from 0001-01-01 to 1970-01-01. */
+	constexpr int64_t UnixEpochTicks = 621'355'968'000'000'000;
 }
 
 FDateTime FDateTime::UtcNow()
 {
 	const auto SinceEpoch = std::chrono::system_clock::now().time_since_epoch();
-	const int64_t Milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(SinceEpoch).count();
+	return FromUnixMilliseconds(std::chrono::duration_cast<std::chrono::milliseconds>(SinceEpoch).count());
+}
+
+int64_t FDateTime::GetTicks() const
+{
+	const int64_t Milliseconds = ((DaysFromCivil(Year, Month, Day) * 24 + Hour) * 60 + Minute) * 60'000 + Second * 1000 + Millisecond;
+	return UnixEpochTicks + Milliseconds * 10'000;
+}
+
+FDateTime FDateTime::FromUnixMilliseconds(int64_t Milliseconds)
+{
 	const int64_t Days = FloorDiv(Milliseconds, 86'400'000);
 	const int64_t MillisecondOfDay = Milliseconds - Days * 86'400'000;
 	const FCivilDate Date = CivilFromDays(Days);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -57,6 +58,31 @@ namespace
 		{
 			std::error_code Error;
 			return fs::copy_file(fs::path(Source), fs::path(Destination), fs::copy_options::overwrite_existing, Error) && !Error;
+		}
+
+		bool DeleteDirectory(std::string_view Path) override
+		{
+			std::error_code Error;
+			return fs::is_directory(fs::path(Path), Error) && fs::remove(fs::path(Path), Error) && !Error;
+		}
+
+		int64_t FileSize(std::string_view Path) override
+		{
+			std::error_code Error;
+			const std::uintmax_t Size = fs::file_size(fs::path(Path), Error);
+			return Error || !fs::is_regular_file(fs::path(Path), Error) ? -1 : static_cast<int64_t>(Size);
+		}
+
+		std::optional<FDateTime> GetTimeStamp(std::string_view Path) override
+		{
+			std::error_code Error;
+			const fs::file_time_type Time = fs::last_write_time(fs::path(Path), Error);
+			if (Error)
+			{
+				return std::nullopt;
+			}
+			const auto SystemTime = fs::file_time_type::clock::to_sys(Time);
+			return FDateTime::FromUnixMilliseconds(std::chrono::duration_cast<std::chrono::milliseconds>(SystemTime.time_since_epoch()).count());
 		}
 
 		void FindFiles(std::vector<std::string>& FoundFiles, std::string_view Directory, std::string_view Extension) override

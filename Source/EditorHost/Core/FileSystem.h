@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Core/DateTime.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +22,12 @@ public:
 	virtual bool DeleteFile(std::string_view Path) = 0;
 	/** Copies Source over Destination; false on failure. */
 	virtual bool CopyFile(std::string_view Destination, std::string_view Source) = 0;
+	/** Deletes an empty directory; false when it was not there, is not empty or could not be removed. */
+	virtual bool DeleteDirectory(std::string_view Path) = 0;
+	/** The size of a file in bytes; -1 when it is not a file. */
+	virtual int64_t FileSize(std::string_view Path) = 0;
+	/** The time of a file's last change, in UTC; nothing when it is not there. */
+	virtual std::optional<FDateTime> GetTimeStamp(std::string_view Path) = 0;
 	/**
 	 * Appends the full paths of the files directly inside Directory whose name ends
 	 * with Extension (".py", compared without regard to case), in name order.
