@@ -13,6 +13,8 @@
 #include "Endpoints/MaterialPasteDeploy.h"
 #include "Endpoints/MaterialScriptEndpoints.h"
 #include "Endpoints/SkeletonEndpoints.h"
+#include "Endpoints/TextureEndpoints.h"
+#include "Endpoints/TextureScriptEndpoints.h"
 #include "PendingPickupStore.h"
 #include "RequestConventions.h"
 #include "StatusEndpoints.h"
@@ -56,13 +58,13 @@ namespace
 			Body("/korvane/material/deploy", POST, DeployMaterial),
 			Body("/korvane/material/paste-t3d", POST, PasteMaterialT3D),
 			Body("/korvane/material/enrich", POST, EnrichMaterial),
-			NoBodyNotImplemented("/korvane/textures", GET),
-			BodyNotImplemented("/korvane/textures/thumbnail", POST),
-			BodyNotImplemented("/korvane/textures/thumbnail/batch", POST),
-			BodyNotImplemented("/korvane/texture/analyse", POST),
-			BodyNotImplemented("/korvane/texture/analyse/batch", POST),
-			BodyNotImplemented("/korvane/textures/export", POST),
-			BodyNotImplemented("/korvane/textures/import", POST),
+			NoBody("/korvane/textures", GET, ListTextures),
+			Body("/korvane/textures/thumbnail", POST, GetTextureThumbnail),
+			Body("/korvane/textures/thumbnail/batch", POST, GetTextureThumbnailBatch),
+			Body("/korvane/texture/analyse", POST, GetTextureAnalysis),
+			Body("/korvane/texture/analyse/batch", POST, GetTextureAnalysisBatch),
+			Body("/korvane/textures/export", POST, ExportTextures),
+			Body("/korvane/textures/import", POST, ImportTextures),
 			NoBody("/korvane/skeletons", GET, ListSkeletons),
 			Body("/korvane/skeletons/hierarchy", POST, GetSkeletonHierarchy),
 			NoBody("/korvane/skeletalmeshes", GET, ListSkeletalMeshes),
