@@ -1,0 +1,108 @@
+#include "Support/TestEditor.h"
+#include "Support/TestHttpClient.h"
+
+#include "Core/Log.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace
+{
+	/** Copies its payload beside the project for the test to read, then writes the given result. */
+	std::string ScriptKeepingPayloadAndWriting(std::string_view ResultText)
+	{
+		return "import shutil, os\n"
+			   "shutil.copyfile(__kv_payload_path, os.path.join(os.path.dirname(__kv_payload_path), 'seen_payload.json'))\n"
+			   "open(__kv_result_path, 'w', encoding='utf-8').write(r'''" +
+			std::string(ResultText) + "''')\n";
+	}
+
+	class TextureScriptOverHttp : public ::testing::Test
+	{
+	protected:
+		void SetUp() override
+		{
+			FTestEditorOptions Options;
+			Options.bEmbeddedPython = true;
+			Editor = std::make_unique<FTestEditor>(Options);
+			Editor->Serve();
+			Client = std::make_unique<FTestHttpClient>(Editor->Port(), std::chrono::seconds(30));
+		}
+
+		void Ship(std::string_view Script, std::string_view Text)
+		{
+			Editor->Project().WriteFile("Plugins/KorvaneConnector/Resources/" + std::string(Script), Text);
+		}
+
+		std::string Post(std::string_view Path, std::string_view Body)
+		{
+			const std::optional<FTestHttpResponse> Response = Client->Request("POST", Path, Body);
+			EXPECT_EQ(Response ? Response->Status : 0, 200);
+			return Response ? Response->Body : std::string();
+		}
+
+		std::string SeenPayload() const { return Editor->Project().ReadFile("Intermediate/Korvane/seen_payload.json"); }
+
+		std::unique_ptr<FTestEditor> Editor;
+		std::unique_ptr<FTestHttpClient> Client;
+	};
+
+	// "QUJD" is "ABC".
+	constexpr std::string_view GoodEntry = R"({"filename":"T_Rock.tga","base64":"QUJD","targetPath":"/Game/Imported","settings":{"sRGB":false,"lodGroup":"TEXTUREGROUP_World"}})";
+}
+
+TEST_F(TextureScriptOverHttp, ImportRefusesUnusableEntriesAndPassesTheRestOn)
+{
+	FLogCapture Log;
+	Ship("_kv_texture_import.py", ScriptKeepingPayloadAndWriting(R"({"success": true, "results": [{"success": true, "path": "/Game/Imported/T_Rock"}]})"));
+
+	EXPECT_EQ(Post("/korvane/textures/import", R"({"textures":[{"filename":"T.tga","base64":"QUJD","targetPath":"/Engine/X"}]})"),
+		R"({"success":false,"error":"No valid textures to import after decoding"})");
+	EXPECT_TRUE(Log.Contains("Rejecting non-/Game/ target path: /Engine/X"));
+
+	const std::string Body = std::string(R"({"textures":[)") + R"({"filename":"../evil.tga","base64":"QUJD","targetPath":"/Game/X"},)" +
+		R"({"filename":"a\\b.tga","base64":"QUJD","targetPath":"/Game/X"},)" + R"({"filename":"C:x.tga","base64":"QUJD","targetPath":"/Game/X"},)" +
+		R"({"filename":"Bad.tga","base64":"!!!!","targetPath":"/game/X"},)" + R"({"filename":"NoSettings.tga","base64":"QUJD","targetPath":"/Game/X"},)" +
+		std::string(GoodEntry) + "]}";
+	EXPECT_EQ(Post("/korvane/textures/import", Body), R"({"success":true,"results":[{"success":true,"path":"/Game/Imported/T_Rock"}]})");
+	EXPECT_TRUE(Log.Contains("Rejecting unsafe file name: ../evil.tga"));
+	EXPECT_TRUE(Log.Contains("Rejecting unsafe file name: a\\b.tga"));
+	EXPECT_TRUE(Log.Contains("Rejecting unsafe file name: C:x.tga"));
+	EXPECT_TRUE(Log.Contains("Base64 decode failed for Bad.tga"));
+	EXPECT_TRUE(Log.Contains("Importing 2 bundled textures..."));
+
+	const std::string Payload = SeenPayload();
+	EXPECT_THAT(Payload, HasSubstr(R"("settings":{"sRGB":false,"lodGroup":"TEXTUREGROUP_World"})"));
+	EXPECT_THAT(Payload, Not(HasSubstr("evil")));
+	EXPECT_THAT(Payload, HasSubstr(R"("filename":"NoSettings.tga")"));
+	EXPECT_FALSE(Editor->Project().Exists("Intermediate/evil.tga"));
+	EXPECT_FALSE(Editor->Project().Exists("Intermediate/KorvaneImport/evil.tga"));
+}
+
+TEST_F(TextureScriptOverHttp, ScriptOutcomesAnswerTheirTexts)
+{
+	const std::string ImportBody = "{\"textures\":[" + std::string(GoodEntry) + "]}";
+	Ship("_kv_texture_import.py", "pass\n");
+	EXPECT_EQ(Post("/korvane/textures/import", ImportBody),
+		R"({"success":false,"error":"Texture import script did not produce a result file. Check UE Output Log."})");
+	Ship("_kv_texture_import.py", ScriptKeepingPayloadAndWriting("[1]"));
+	EXPECT_EQ(Post("/korvane/textures/import", ImportBody), R"({"success":false,"error":"Invalid JSON in texture import result"})");
+	Ship("_kv_texture_import.py", ScriptKeepingPayloadAndWriting(R"({"success": false, "error": "nothing imported", "results": []})"));
+	EXPECT_EQ(Post("/korvane/textures/import", ImportBody), R"({"success":false,"error":"nothing imported","results":[]})");
+	Ship("_kv_texture_import.py", ScriptKeepingPayloadAndWriting(R"({"success": true})"));
+	EXPECT_EQ(Post("/korvane/textures/import", ImportBody), R"({"success":true})");
+
+	Ship("_kv_texture_export.py", ScriptKeepingPayloadAndWriting(R"({"success": true, "results": []})"));
+	EXPECT_EQ(Post("/korvane/textures/export", R"({"paths":[]})"), R"({"success":false,"error":"Missing or empty 'paths' array"})");
+	EXPECT_EQ(Post("/korvane/textures/export", R"({"paths":["/Game/T.T"],"outputDir":"/tmp/elsewhere","format":"tga"})"),
+		R"({"success":true,"results":[]})");
+	const std::string Payload = SeenPayload();
+	EXPECT_THAT(Payload, HasSubstr(R"("format":"tga")"));
+	EXPECT_THAT(Payload, Not(HasSubstr("/tmp/elsewhere")));
+	EXPECT_THAT(Payload, HasSubstr("KorvaneExport"));
+}
