@@ -55,7 +55,7 @@ TEST_F(RoutesOverHttp, EveryRouteOfTheTableAnswersJsonWith200)
 
 TEST_F(RoutesOverHttp, RoutesNotBuiltYetSaySo)
 {
-	EXPECT_EQ(Send("GET", "/korvane/textures").Body, R"({"error":"Not implemented: /korvane/textures"})");
+	EXPECT_EQ(Send("GET", "/korvane/controlrigs").Body, R"({"error":"Not implemented: /korvane/controlrigs"})");
 }
 
 TEST_F(RoutesOverHttp, GraphRoutesAnswerTheirNoticeWhateverTheBody)
