@@ -66,13 +66,14 @@ TEST_F(TextureScriptOverHttp, ImportRefusesUnusableEntriesAndPassesTheRestOn)
 	EXPECT_TRUE(Log.Contains("Rejecting non-/Game/ target path: /Engine/X"));
 
 	const std::string Body = std::string(R"({"textures":[)") + R"({"filename":"../evil.tga","base64":"QUJD","targetPath":"/Game/X"},)" +
-		R"({"filename":"a\\b.tga","base64":"QUJD","targetPath":"/Game/X"},)" + R"({"filename":"C:x.tga","base64":"QUJD","targetPath":"/Game/X"},)" +
+		R"({"filename":"a\\b.tga","base64":"QUJD","targetPath":"/Game/X"},)" + R"({"filename":"C:x.tga","base64":"QUJD","targetPath":"/Game/X"},)" + R"({"filename":" .. ","base64":"QUJD","targetPath":"/Game/X"},)" +
 		R"({"filename":"Bad.tga","base64":"!!!!","targetPath":"/game/X"},)" + R"({"filename":"NoSettings.tga","base64":"QUJD","targetPath":"/Game/X"},)" +
 		std::string(GoodEntry) + "]}";
 	EXPECT_EQ(Post("/korvane/textures/import", Body), R"({"success":true,"results":[{"success":true,"path":"/Game/Imported/T_Rock"}]})");
 	EXPECT_TRUE(Log.Contains("Rejecting unsafe file name: ../evil.tga"));
 	EXPECT_TRUE(Log.Contains("Rejecting unsafe file name: a\\b.tga"));
 	EXPECT_TRUE(Log.Contains("Rejecting unsafe file name: C:x.tga"));
+	EXPECT_TRUE(Log.Contains("Rejecting unsafe file name:  .. "));
 	EXPECT_TRUE(Log.Contains("Base64 decode failed for Bad.tga"));
 	EXPECT_TRUE(Log.Contains("Importing 2 bundled textures..."));
 

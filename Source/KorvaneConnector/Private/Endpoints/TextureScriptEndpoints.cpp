@@ -219,7 +219,14 @@ std::string MakeTextureSessionId()
 
 bool IsPlainFileName(std::string_view FileName)
 {
-	return !FileName.empty() && FileName != "." && FileName != ".." && FileName.find_first_of(std::string_view("/\\:\0", 4)) == std::string_view::npos;
+	constexpr std::string_view Blanks = " \t\r\n";
+	const std::size_t First = FileName.find_first_not_of(Blanks);
+	if (First == std::string_view::npos)
+	{
+		return false;
+	}
+	const std::string_view Trimmed = FileName.substr(First, FileName.find_last_not_of(Blanks) - First + 1);
+	return Trimmed != "." && Trimmed != ".." && FileName.find_first_of(std::string_view("/\\:\0", 4)) == std::string_view::npos;
 }
 
 std::shared_ptr<FJsonObject> ExportTextures(const std::string& BodyText)
