@@ -1,12 +1,15 @@
 #include "Support/TestEditor.h"
 #include "Support/TestHttpClient.h"
 
+#include "Core/Base64.h"
 #include "Core/Log.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -106,4 +109,30 @@ TEST_F(TextureScriptOverHttp, ScriptOutcomesAnswerTheirTexts)
 	EXPECT_THAT(Payload, HasSubstr(R"("format":"tga")"));
 	EXPECT_THAT(Payload, Not(HasSubstr("/tmp/elsewhere")));
 	EXPECT_THAT(Payload, HasSubstr("KorvaneExport"));
+}
+
+TEST(TextureScriptRoundTrip, ExportedTgaImportsIntoAnotherFolderWithTheRealScripts)
+{
+	FTestEditorOptions Options = DemoProjectOptions();
+	Options.bEmbeddedPython = true;
+	Options.ConnectorPluginDir = std::string(KORVANE_PLUGIN_DIR) + "/";
+	FTestEditor Editor(Options);
+	Editor.Serve();
+	FTestHttpClient Client(Editor.Port(), std::chrono::seconds(60));
+
+	const std::optional<FTestHttpResponse> Exported = Client.Request("POST", "/korvane/textures/export", R"({"paths":["/Game/Textures/T_Checker.T_Checker"]})");
+	ASSERT_TRUE(Exported);
+	ASSERT_THAT(Exported->Body, HasSubstr(R"("success":true,"results":[{"success":true)")) << Exported->Body;
+	const std::size_t FilePathAt = Exported->Body.find(R"("filePath":")") + 12;
+	const std::string FilePath = Exported->Body.substr(FilePathAt, Exported->Body.find('"', FilePathAt) - FilePathAt);
+	std::ifstream File(FilePath, std::ios::binary);
+	const std::string Bytes((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+	ASSERT_FALSE(Bytes.empty()) << FilePath;
+
+	const std::string Body = R"({"textures":[{"filename":"T_Checker.tga","base64":")" + FBase64::Encode(Bytes) + R"(","targetPath":"/Game/Imported"}]})";
+	const std::optional<FTestHttpResponse> Imported = Client.Request("POST", "/korvane/textures/import", Body);
+	ASSERT_TRUE(Imported);
+	EXPECT_THAT(Imported->Body, HasSubstr(R"("success":true,"results":[{"success":true)")) << Imported->Body;
+	EXPECT_THAT(Imported->Body, HasSubstr("/Game/Imported/T_Checker"));
+	EXPECT_TRUE(std::filesystem::is_empty(Editor.Project().PathOf("Intermediate/KorvaneImport"))) << "the session folder is gone";
 }
