@@ -11,7 +11,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -42,7 +44,24 @@ namespace
 	class MaterialTextureBundle : public ::testing::Test
 	{
 	protected:
-		MaterialTextureBundle() : Editor(Options()) {}
+		// Each test bundles into a temp folder of its own, so tests running side by side never share files.
+		MaterialTextureBundle() : Editor(Options())
+		{
+			const char* const Previous = std::getenv("TMPDIR");
+			PreviousTempDir = Previous ? std::optional<std::string>(Previous) : std::nullopt;
+			setenv("TMPDIR", Editor.Project().PathOf("Temp").c_str(), 1);
+		}
+		~MaterialTextureBundle() override
+		{
+			if (PreviousTempDir)
+			{
+				setenv("TMPDIR", PreviousTempDir->c_str(), 1);
+			}
+			else
+			{
+				unsetenv("TMPDIR");
+			}
+		}
 
 		static FTestEditorOptions Options()
 		{
@@ -60,6 +79,7 @@ namespace
 		}
 
 		FTestEditor Editor;
+		std::optional<std::string> PreviousTempDir;
 	};
 }
 
