@@ -11,8 +11,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
 using ::testing::HasSubstr;
@@ -70,12 +72,44 @@ namespace
 			return Result;
 		}
 
-		std::shared_ptr<FJsonObject> Bundle(long long FirstSize)
+		std::shared_ptr<FJsonObject> Bundle(long long FirstSize) { return Bundle(ExportScript(FirstSize), "/Game/Materials/M_Master.M_Master"); }
+
+		std::shared_ptr<FJsonObject> Bundle(const std::string& Script, std::string_view MaterialPath)
 		{
-			Editor.Project().WriteFile("Plugins/KorvaneConnector/Resources/_kv_texture_export.py", ExportScript(FirstSize));
+			Editor.Project().WriteFile("Plugins/KorvaneConnector/Resources/_kv_texture_export.py", Script);
 			auto Payload = std::make_shared<FJsonObject>();
-			BundleMaterialTextures(LoadObject<UMaterial>("/Game/Materials/M_Master.M_Master"), Payload);
+			BundleMaterialTextures(LoadObject<UMaterialInterface>(MaterialPath), Payload);
 			return Payload;
+		}
+
+		/** The texture paths of the export payload the script saw. */
+		std::vector<std::string> BundledPaths()
+		{
+			const std::shared_ptr<FJsonObject> Seen = FJsonSerializer::DeserializeObject(Editor.Project().ReadFile("Intermediate/Korvane/seen_payload.json"));
+			std::vector<std::string> Paths;
+			if (Seen && Seen->TryGetArrayField("paths"))
+			{
+				for (const FJsonValue& Path : *Seen->TryGetArrayField("paths"))
+				{
+					Paths.push_back(Path.AsText().value_or(""));
+				}
+			}
+			return Paths;
+		}
+
+		/** Names of the files left in the transient folder that the bundling writes its hand-off files to. */
+		std::vector<std::string> HandOffFilesLeft()
+		{
+			std::vector<std::string> Names;
+			for (const auto& Entry : std::filesystem::directory_iterator(Editor.Project().PathOf("Intermediate/Korvane")))
+			{
+				const std::string Name = Entry.path().filename().string();
+				if (Name.starts_with("_kv_texture_export_payload_") || Name.starts_with("_kv_texture_export_result_"))
+				{
+					Names.push_back(Name);
+				}
+			}
+			return Names;
 		}
 
 		FTestEditor Editor;
@@ -137,4 +171,69 @@ TEST_F(MaterialTextureBundle, OneByteOverTheLimitIsADiskHandoff)
 	const std::string HandedOff = Text.substr(Start, Text.find('"', Start) - Start);
 	EXPECT_TRUE(std::filesystem::exists(HandedOff)) << "the file stays for the desktop app";
 	std::filesystem::remove(HandedOff);
+}
+
+TEST_F(MaterialTextureBundle, ATextureSeenAsParameterAndAsExpressionIsExportedOnce)
+{
+	FLogCapture Log;
+	Bundle(BundleInlineLimitBytes);
+	EXPECT_EQ(BundledPaths(), (std::vector<std::string>{"/Game/Textures/T_Checker.T_Checker", "/Game/Textures/T_Noise.T_Noise"}));
+	EXPECT_TRUE(Log.Contains("Editor walk found 3 texture expressions (engine textures filtered)"));
+	EXPECT_TRUE(Log.Contains("Bundling 2 textures for M_Master"));
+}
+
+TEST_F(MaterialTextureBundle, CubesRenderTargetsAndEngineTexturesAreNeverBundled)
+{
+	FLogCapture Log;
+	Bundle(ExportScript(10), "/Game/Materials/Special/M_SkyReflection.M_SkyReflection");
+	EXPECT_EQ(BundledPaths(), (std::vector<std::string>{"/Game/Textures/Environment/Cliffs/T_CliffFace.T_CliffFace"}));
+
+	for (const char* Path : {"/Game/Materials/Special/M_EngineTexturesOnly.M_EngineTexturesOnly", "/Game/Materials/Instances/MI_EngineGrid.MI_EngineGrid"})
+	{
+		const std::shared_ptr<FJsonObject> Payload = Bundle(ExportScript(10), Path);
+		EXPECT_FALSE(Payload->HasField("bundledAssets")) << Path;
+	}
+	EXPECT_TRUE(Log.Contains("No textures to bundle for M_EngineTexturesOnly"));
+	EXPECT_TRUE(Log.Contains("No textures to bundle for MI_EngineGrid"));
+}
+
+TEST_F(MaterialTextureBundle, FilesOlderThanAnHourAreClearedFromTheBundleFolder)
+{
+	const std::filesystem::path Folder = Editor.Project().PathOf("Temp/KorvaneBundle");
+	std::filesystem::create_directories(Folder / "Kept");
+	const auto Write = [&Folder](const char* Name, std::chrono::minutes Age) {
+		std::ofstream(Folder / Name) << "old bundle file";
+		std::filesystem::last_write_time(Folder / Name, std::filesystem::file_time_type::clock::now() - Age);
+	};
+	Write("Stale.tga", std::chrono::minutes(61));
+	Write("Recent.tga", std::chrono::minutes(59));
+	Write("Kept/Stale.tga", std::chrono::minutes(120));
+	Bundle(ExportScript(10), "/Game/Materials/M_Master.M_Master");
+	EXPECT_FALSE(std::filesystem::exists(Folder / "Stale.tga"));
+	EXPECT_TRUE(std::filesystem::exists(Folder / "Recent.tga"));
+	EXPECT_TRUE(std::filesystem::exists(Folder / "Kept/Stale.tga")) << "folders and what they hold are left alone";
+}
+
+TEST_F(MaterialTextureBundle, ScriptFailuresAreWarnedAndLeaveNoHandOffFiles)
+{
+	struct FCase
+	{
+		const char* Script;
+		const char* Warning;
+	};
+	for (const FCase& Case : {
+			 FCase{"pass\n", "Texture export script produced no result file"},
+			 FCase{"open(__kv_result_path, 'w').write('not json')\n", "Result JSON parse failed"},
+			 FCase{"open(__kv_result_path, 'w').write('{\"success\": true}')\n", "Result JSON missing 'results' array"},
+			 FCase{"open(__kv_result_path, 'w').write('{\"results\": [{\"success\": false}]}')\n", "No textures successfully bundled"},
+			 FCase{"open(__kv_result_path, 'w').write('{\"results\": [{\"success\": true, \"filePath\": \"/nowhere/T.tga\", \"filename\": \"T.tga\"}]}')\n",
+				 "Exported TGA missing or empty: /nowhere/T.tga"},
+		 })
+	{
+		FLogCapture Log;
+		const std::shared_ptr<FJsonObject> Payload = Bundle(Case.Script, "/Game/Materials/M_Master.M_Master");
+		EXPECT_FALSE(Payload->HasField("bundledAssets")) << Case.Warning;
+		EXPECT_TRUE(Log.Contains(Case.Warning)) << Case.Warning;
+		EXPECT_EQ(HandOffFilesLeft(), std::vector<std::string>()) << Case.Warning;
+	}
 }
