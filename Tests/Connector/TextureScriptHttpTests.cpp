@@ -136,3 +136,34 @@ TEST(TextureScriptRoundTrip, ExportedTgaImportsIntoAnotherFolderWithTheRealScrip
 	EXPECT_THAT(Imported->Body, HasSubstr("/Game/Imported/T_Checker"));
 	EXPECT_TRUE(std::filesystem::is_empty(Editor.Project().PathOf("Intermediate/KorvaneImport"))) << "the session folder is gone";
 }
+
+TEST(TextureScriptsOverHttp, AnswerWithoutPythonAndWithoutTheirScripts)
+{
+	{
+		FTestEditor Editor;
+		Editor.Serve();
+		FTestHttpClient Client(Editor.Port(), std::chrono::seconds(30));
+		for (const char* Route : {"/korvane/textures/export", "/korvane/textures/import"})
+		{
+			const std::string Body = std::string_view(Route).ends_with("export") ? R"({"paths":["/Game/T.T"]})" : "{\"textures\":[" + std::string(GoodEntry) + "]}";
+			const std::optional<FTestHttpResponse> Response = Client.Request("POST", Route, Body);
+			ASSERT_TRUE(Response.has_value()) << Route;
+			EXPECT_EQ(Response->Body, R"({"success":false,"error":"Python Editor Script Plugin is not enabled or initialized."})") << Route;
+		}
+		EXPECT_FALSE(std::filesystem::exists(Editor.Project().PathOf("Intermediate/KorvaneImport"))) << "nothing was written";
+	}
+
+	FTestEditorOptions Options;
+	Options.bEmbeddedPython = true;
+	FTestEditor Editor(Options);
+	Editor.Serve();
+	FTestHttpClient Client(Editor.Port(), std::chrono::seconds(30));
+	const std::optional<FTestHttpResponse> Export = Client.Request("POST", "/korvane/textures/export", R"({"paths":["/Game/T.T"]})");
+	ASSERT_TRUE(Export.has_value());
+	EXPECT_THAT(Export->Body, HasSubstr(R"({"success":false,"error":"Texture export script not found at )"));
+	const std::optional<FTestHttpResponse> Import = Client.Request("POST", "/korvane/textures/import", "{\"textures\":[" + std::string(GoodEntry) + "]}");
+	ASSERT_TRUE(Import.has_value());
+	EXPECT_THAT(Import->Body, HasSubstr(R"({"success":false,"error":"Texture import script not found at )"));
+	const std::filesystem::path ImportRoot = Editor.Project().PathOf("Intermediate/KorvaneImport");
+	EXPECT_TRUE(!std::filesystem::exists(ImportRoot) || std::filesystem::is_empty(ImportRoot)) << "the session's import folder is removed";
+}
