@@ -1,187 +1,83 @@
 #include "Core/Text.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
+#include <charconv>
 
 namespace
 {
-	unsigned char FoldAscii(char Character)
+	/** The argument index of a "{N}" at Offset (N decimal digits) and the length of the whole "{N}". */
+	struct FArgumentReference
 	{
-		const auto Byte = static_cast<unsigned char>(Character);
-		return (Byte >= 'A' && Byte <= 'Z') ? static_cast<unsigned char>(Byte + ('a' - 'A')) : Byte;
-	}
-
-	bool EqualIgnoreCase(char A, char B)
-	{
-		return FoldAscii(A) == FoldAscii(B);
-	}
-
-	bool IsContinuation(unsigned char Byte)
-	{
-		return (Byte & 0xC0) == 0x80;
-	}
-
-	/**
-	 * The length in bytes of the well-formed UTF-8 sequence starting at Offset, or
-	 * empty when the bytes there are not one (overlong forms, surrogates, code points
-	 * above U+10FFFF, truncated sequences and stray continuation bytes).
-	 */
-	std::optional<std::size_t> SequenceLength(std::string_view Bytes, std::size_t Offset)
-	{
-		const auto Lead = static_cast<unsigned char>(Bytes[Offset]);
-		if (Lead < 0x80)
-		{
-			return 1;
-		}
+		std::size_t Index = 0;
 		std::size_t Length = 0;
-		unsigned char SecondMin = 0x80;
-		unsigned char SecondMax = 0xBF;
-		if (Lead >= 0xC2 && Lead <= 0xDF)
-		{
-			Length = 2;
-		}
-		else if (Lead >= 0xE0 && Lead <= 0xEF)
-		{
-			Length = 3;
-			SecondMin = Lead == 0xE0 ? 0xA0 : 0x80;
-			SecondMax = Lead == 0xED ? 0x9F : 0xBF;
-		}
-		else if (Lead >= 0xF0 && Lead <= 0xF4)
-		{
-			Length = 4;
-			SecondMin = Lead == 0xF0 ? 0x90 : 0x80;
-			SecondMax = Lead == 0xF4 ? 0x8F : 0xBF;
-		}
-		else
-		{
-			return std::nullopt;
-		}
-		if (Bytes.size() - Offset < Length)
-		{
-			return std::nullopt;
-		}
-		const auto Second = static_cast<unsigned char>(Bytes[Offset + 1]);
-		if (Second < SecondMin || Second > SecondMax)
-		{
-			return std::nullopt;
-		}
-		for (std::size_t Index = 2; Index < Length; ++Index)
-		{
-			if (!IsContinuation(static_cast<unsigned char>(Bytes[Offset + Index])))
-			{
-				return std::nullopt;
-			}
-		}
-		return Length;
-	}
+	};
 
-	constexpr std::size_t WordSize = sizeof(uint64_t);
-
-	bool IsAsciiWord(const char* Bytes)
+	std::optional<FArgumentReference> ReadArgumentReference(std::string_view Pattern, std::size_t Offset)
 	{
-		uint64_t Word = 0;
-		std::memcpy(&Word, Bytes, WordSize);
-		return (Word & 0x8080808080808080ull) == 0;
-	}
-
-	/** How many bytes from Offset on are ASCII; whole 8-byte words are checked at once. */
-	std::size_t AsciiRunLength(std::string_view Bytes, std::size_t Offset)
-	{
-		std::size_t End = Offset;
-		while (Bytes.size() - End >= WordSize && IsAsciiWord(Bytes.data() + End))
+		const std::size_t Close = Pattern.find('}', Offset + 1);
+		if (Close == std::string_view::npos || Close == Offset + 1)
 		{
-			End += WordSize;
+			return std::nullopt;
 		}
-		while (End < Bytes.size() && static_cast<unsigned char>(Bytes[End]) < 0x80)
+		const std::string_view Digits = Pattern.substr(Offset + 1, Close - Offset - 1);
+		FArgumentReference Reference;
+		const auto [End, Error] = std::from_chars(Digits.data(), Digits.data() + Digits.size(), Reference.Index);
+		if (Error != std::errc{} || End != Digits.data() + Digits.size())
 		{
-			++End;
+			return std::nullopt;
 		}
-		return End - Offset;
+		Reference.Length = Close - Offset + 1;
+		return Reference;
 	}
 }
 
-namespace Text
+FText FText::FromString(std::string String)
 {
-	int Stricmp(std::string_view A, std::string_view B)
+	FText Result;
+	Result.DisplayString = std::move(String);
+	return Result;
+}
+
+FText FText::Localized(std::string_view Namespace, std::string_view Key, std::string_view SourceString)
+{
+	FText Result;
+	Result.Namespace = Namespace;
+	Result.Key = Key;
+	Result.SourceString = SourceString;
+	Result.DisplayString = SourceString;
+	return Result;
+}
+
+FText FText::Format(const FText& Pattern, const std::vector<FText>& Arguments)
+{
+	const std::string_view Source = Pattern.ToString();
+	std::string Formatted;
+	Formatted.reserve(Source.size());
+	std::size_t Offset = 0;
+	while (Offset < Source.size())
 	{
-		const std::size_t Common = std::min(A.size(), B.size());
-		for (std::size_t Index = 0; Index < Common; ++Index)
+		const std::size_t Open = Source.find('{', Offset);
+		if (Open == std::string_view::npos)
 		{
-			const unsigned char Left = FoldAscii(A[Index]);
-			const unsigned char Right = FoldAscii(B[Index]);
-			if (Left != Right)
-			{
-				return Left < Right ? -1 : 1;
-			}
+			Formatted.append(Source.substr(Offset));
+			break;
 		}
-		if (A.size() == B.size())
+		Formatted.append(Source.substr(Offset, Open - Offset));
+		const std::optional<FArgumentReference> Reference = ReadArgumentReference(Source, Open);
+		if (Reference && Reference->Index < Arguments.size())
 		{
-			return 0;
+			Formatted.append(Arguments[Reference->Index].ToString());
+			Offset = Open + Reference->Length;
 		}
-		return A.size() < B.size() ? -1 : 1;
-	}
-
-	bool EqualsIgnoreCase(std::string_view A, std::string_view B)
-	{
-		return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), EqualIgnoreCase);
-	}
-
-	bool StartsWithIgnoreCase(std::string_view Text, std::string_view Prefix)
-	{
-		return Text.size() >= Prefix.size() && EqualsIgnoreCase(Text.substr(0, Prefix.size()), Prefix);
-	}
-
-	bool EndsWithIgnoreCase(std::string_view Text, std::string_view Suffix)
-	{
-		return Text.size() >= Suffix.size() && EqualsIgnoreCase(Text.substr(Text.size() - Suffix.size()), Suffix);
-	}
-
-	std::optional<std::size_t> FindIgnoreCase(std::string_view Text, std::string_view Needle)
-	{
-		const auto Found = std::search(Text.begin(), Text.end(), Needle.begin(), Needle.end(), EqualIgnoreCase);
-		if (Found == Text.end() && !Needle.empty())
+		else if (Reference)
 		{
-			return std::nullopt;
+			Formatted.append(Source.substr(Open, Reference->Length));
+			Offset = Open + Reference->Length;
 		}
-		return static_cast<std::size_t>(Found - Text.begin());
-	}
-
-	std::size_t Utf16Length(std::string_view Utf8)
-	{
-		std::size_t Units = 0;
-		std::size_t Offset = 0;
-		while (Offset < Utf8.size())
+		else
 		{
-			// Each ASCII byte is one code unit.
-			const std::size_t Ascii = AsciiRunLength(Utf8, Offset);
-			Units += Ascii;
-			Offset += Ascii;
-			if (Offset == Utf8.size())
-			{
-				break;
-			}
-			// A byte that does not start a well-formed sequence stands for one
-			// replacement character (one code unit), as a decoder would write it.
-			const std::size_t Length = SequenceLength(Utf8, Offset).value_or(1);
-			Units += Length == 4 ? 2 : 1;
-			Offset += Length;
+			Formatted.push_back('{');
+			Offset = Open + 1;
 		}
-		return Units;
 	}
-
-	bool IsValidUtf8(std::string_view Bytes)
-	{
-		std::size_t Offset = 0;
-		while (Offset < Bytes.size())
-		{
-			const std::optional<std::size_t> Length = SequenceLength(Bytes, Offset);
-			if (!Length)
-			{
-				return false;
-			}
-			Offset += *Length;
-		}
-		return true;
-	}
+	return FromString(std::move(Formatted));
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+/* The text helpers travel with the text type: units that show text also compare and measure it. */
+#include "Core/TextHelpers.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
