@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class FAssetEditorToolkit;
 class FTabManager;
 class SDockTab;
 class SWindow;
@@ -44,16 +45,31 @@ public:
 	bool OpenEditorForAsset(UObject* Asset);
 	/** The asset's open editor, brought to the front when bFocusIfOpen; nullptr when none is open. */
 	IAssetEditorInstance* FindEditorForAsset(UObject* Asset, bool bFocusIfOpen);
-	/** Every asset that has an open editor, in the order the editors were opened. */
-	std::vector<UObject*> GetAllEditedAssets() const;
+	/**
+	 * Every asset that has an open editor, in the order the editors were opened. Editors whose
+	 * asset is gone or whose tab was closed are closed first, so no entry is ever dangling.
+	 */
+	std::vector<UObject*> GetAllEditedAssets();
+	/** The open editors, in the order they were opened (after the same clean-up). */
+	std::vector<IAssetEditorInstance*> GetAllOpenEditors();
 	void CloseAllEditorsForAsset(UObject* Asset);
 	void CloseAllAssetEditors();
 
 	/** The main editor window, whose major tabs are the level editor's and the asset editors'. */
 	std::shared_ptr<SWindow> GetMainWindow() const { return MainWindow; }
 
+	/** The level editor's major tab, the main window's first tab. */
+	std::shared_ptr<SDockTab> GetLevelEditorTab() const { return LevelEditorTab; }
+
+	static constexpr const char* LevelEditorTabId = "LevelEditor";
+
 private:
+	/** Closes the editors whose asset is gone and forgets those whose tab was closed. */
+	void RemoveClosedEditors();
+	FAssetEditorToolkit* FindOpenEditor(const UObject* Asset);
+
 	std::shared_ptr<SWindow> MainWindow;
+	std::shared_ptr<SDockTab> LevelEditorTab;
 	/** In the order they were opened. */
-	std::vector<std::unique_ptr<IAssetEditorInstance>> OpenEditors;
+	std::vector<std::unique_ptr<FAssetEditorToolkit>> OpenEditors;
 };

@@ -5,6 +5,7 @@
 #include "Core/LogHost.h"
 #include "Core/Memory.h"
 #include "Core/Paths.h"
+#include "Editor/EditorEngine.h"
 #include "Imaging/ImageWrapperModule.h"
 #include "Objects/ObjectStore.h"
 #include "Objects/PackageName.h"
@@ -105,6 +106,9 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	HttpServer = std::make_unique<FHttpServerModule>(GameThread, std::move(HttpSettings));
 
 	Objects = std::make_unique<FObjectStore>();
+	// The editor engine exists before any module starts, so modules find GEditor set.
+	EditorEngine = std::make_unique<UEditorEngine>();
+	GEditor = EditorEngine.get();
 	ModuleManager = std::make_unique<FModuleManager>();
 	// The asset registry scans Content/ and the engine content before any plug-in module starts.
 	ModuleManager->RegisterModule("AssetRegistry", []() { return std::make_unique<FAssetRegistryModule>(); });
@@ -126,6 +130,8 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 FEditorHost::~FEditorHost()
 {
 	ModuleManager.reset();
+	GEditor = nullptr;
+	EditorEngine.reset();
 	Objects.reset();
 	HttpServer.reset();
 	Notifications.reset();

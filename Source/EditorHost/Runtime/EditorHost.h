@@ -12,6 +12,7 @@
 #include <string>
 
 class FObjectStore;
+class UEditorEngine;
 
 /** How to start the editor host. */
 struct FEditorHostOptions
@@ -66,6 +67,8 @@ public:
 	FPluginManager& GetPluginManager() { return *PluginManager; }
 	FHttpServerModule& GetHttpServer() { return *HttpServer; }
 	FSlateNotificationManager& GetNotifications() { return *Notifications; }
+	/** The editor engine, also reachable as GEditor while the host lives. */
+	UEditorEngine& GetEditorEngine() { return *EditorEngine; }
 
 	/** Starts the HTTP listeners; false and a message when a port cannot be bound. */
 	bool StartListeners(std::string& OutError);
@@ -82,5 +85,6 @@ private:
 	std::unique_ptr<FSlateNotificationManager> Notifications;
 	std::unique_ptr<FHttpServerModule> HttpServer;
 	std::unique_ptr<FObjectStore> Objects;
+	std::unique_ptr<UEditorEngine> EditorEngine;
 	std::unique_ptr<FModuleManager> ModuleManager;
 };

@@ -1,0 +1,3 @@
+#include "Editor/EditorEngine.h"
+
+UEditorEngine* GEditor = nullptr;

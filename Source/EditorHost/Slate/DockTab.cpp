@@ -1,0 +1,87 @@
+#include "Slate/DockTab.h"
+
+#include <algorithm>
+
+SDockTab::SDockTab(std::string InTabId, ETabRole InRole, FText InLabel)
+	: TabId(std::move(InTabId))
+	, Role(InRole)
+	, Label(std::move(InLabel))
+{
+}
+
+bool SDockTab::IsForeground() const
+{
+	const std::shared_ptr<SWindow> Window = ParentWindow.lock();
+	return Window != nullptr && Window->GetForegroundTab().get() == this;
+}
+
+void SDockTab::ActivateInParent()
+{
+	if (const std::shared_ptr<SWindow> Window = ParentWindow.lock())
+	{
+		Window->BringToFront(*this);
+	}
+}
+
+void SDockTab::RequestCloseTab()
+{
+	if (const std::shared_ptr<SWindow> Window = ParentWindow.lock())
+	{
+		Window->RemoveTab(*this);
+	}
+}
+
+SWindow::SWindow(FText InTitle)
+	: Title(std::move(InTitle))
+{
+}
+
+void SWindow::AddTab(const std::shared_ptr<SDockTab>& Tab)
+{
+	if (Tab == nullptr)
+	{
+		return;
+	}
+	const std::shared_ptr<SWindow> PreviousWindow = Tab->ParentWindow.lock();
+	if (PreviousWindow.get() != this)
+	{
+		if (PreviousWindow != nullptr)
+		{
+			PreviousWindow->RemoveTab(*Tab);
+		}
+		Tabs.push_back(Tab);
+		Tab->ParentWindow = weak_from_this();
+	}
+	BringToFront(*Tab);
+}
+
+void SWindow::RemoveTab(const SDockTab& Tab)
+{
+	const auto Found = std::find_if(Tabs.begin(), Tabs.end(), [&Tab](const std::shared_ptr<SDockTab>& Candidate) { return Candidate.get() == &Tab; });
+	if (Found == Tabs.end())
+	{
+		return;
+	}
+	// The window may hold the last reference: keep the tab alive until it is fully detached.
+	const std::shared_ptr<SDockTab> Removed = *Found;
+	Tabs.erase(Found);
+	std::erase(ActivationOrder, Removed.get());
+	Removed->ParentWindow.reset();
+}
+
+std::shared_ptr<SDockTab> SWindow::GetForegroundTab() const
+{
+	if (ActivationOrder.empty())
+	{
+		return nullptr;
+	}
+	const SDockTab* Front = ActivationOrder.back();
+	const auto Found = std::find_if(Tabs.begin(), Tabs.end(), [Front](const std::shared_ptr<SDockTab>& Candidate) { return Candidate.get() == Front; });
+	return Found != Tabs.end() ? *Found : nullptr;
+}
+
+void SWindow::BringToFront(const SDockTab& Tab)
+{
+	std::erase(ActivationOrder, &Tab);
+	ActivationOrder.push_back(&Tab);
+}
