@@ -66,7 +66,7 @@ TEST_F(ClipboardOverHttp, ObjectWithTextIsCopiedAndAToastFollows)
 	EXPECT_EQ(Clipboard(), "abc");
 	const std::vector<FActiveNotification> Shown = ToastsAfterQueuedWork();
 	ASSERT_EQ(Shown.size(), 1u);
-	EXPECT_EQ(Shown[0].Text, "Clipboard updated");
+	EXPECT_EQ(Shown[0].Text.ToString(), "Clipboard updated");
 	EXPECT_FLOAT_EQ(Shown[0].ExpireDuration, 2.0f);
 }
 

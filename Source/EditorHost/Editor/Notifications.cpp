@@ -34,7 +34,7 @@ void FSlateNotificationManager::AddNotification(const FNotificationInfo& Info)
 {
 	const uint64_t Id = ++LastId;
 	Active.push_back({Id, Info.Text, Info.ExpireDuration, Info.bUseLargeFont});
-	UE_LOG(LogHost, Display, "Notification: %s", Info.Text.c_str());
+	UE_LOG(LogHost, Display, "Notification: %s", Info.Text.ToString().c_str());
 
 	const float Seconds = std::isfinite(Info.ExpireDuration) ? std::clamp(Info.ExpireDuration, 0.0f, 86400.0f) : 0.0f;
 	const auto Delay = std::chrono::milliseconds(static_cast<int64_t>(Seconds * 1000.0f));

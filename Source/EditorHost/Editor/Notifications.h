@@ -1,8 +1,9 @@
 #pragma once
 
+#include "Core/Text.h"
+
 #include <chrono>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 class FGameThread;
@@ -10,9 +11,9 @@ class FGameThread;
 /** What a toast shows and for how long. */
 struct FNotificationInfo
 {
-	explicit FNotificationInfo(std::string InText) : Text(std::move(InText)) {}
+	explicit FNotificationInfo(FText InText) : Text(std::move(InText)) {}
 
-	std::string Text;
+	FText Text;
 	/** Seconds the toast stays up. */
 	float ExpireDuration = 5.0f;
 	bool bUseLargeFont = true;
@@ -22,7 +23,7 @@ struct FNotificationInfo
 struct FActiveNotification
 {
 	uint64_t Id = 0;
-	std::string Text;
+	FText Text;
 	float ExpireDuration = 0.0f;
 	bool bUseLargeFont = true;
 };

@@ -31,7 +31,7 @@ namespace
 	{
 		FPlatformApplicationMisc::ClipboardCopy(Text);
 		AsyncTask(ENamedThreads::GameThread, []() {
-			FNotificationInfo Info("Clipboard updated");
+			FNotificationInfo Info(FText::FromString("Clipboard updated"));
 			Info.ExpireDuration = 2.0f;
 			FSlateNotificationManager::Get().AddNotification(Info);
 		});
