@@ -16,8 +16,48 @@ std::string FConsoleManager::Key(std::string_view Name)
 	return Lower;
 }
 
+namespace
+{
+	bool IsBlank(char Character)
+	{
+		return Character == ' ' || Character == '\t' || Character == '\r' || Character == '\n';
+	}
+
+	/** The words of the line, in order, without the blanks between them. */
+	std::vector<std::string_view> SplitWords(std::string_view Line)
+	{
+		std::vector<std::string_view> Words;
+		auto Cursor = Line.begin();
+		while (true)
+		{
+			const auto First = std::find_if_not(Cursor, Line.end(), IsBlank);
+			if (First == Line.end())
+			{
+				return Words;
+			}
+			Cursor = std::find_if(First, Line.end(), IsBlank);
+			Words.emplace_back(First, Cursor);
+		}
+	}
+}
+
 bool FConsoleManager::RegisterConsoleCommand(std::string_view Name, std::string_view Help, FCommandAction Action)
 {
+	if (!Action)
+	{
+		return false;
+	}
+	return RegisterConsoleCommand(Name, Help, [Action = std::move(Action)](const std::vector<std::string>&) { Action(); });
+}
+
+bool FConsoleManager::RegisterConsoleCommand(std::string_view Name, std::string_view Help, FCommandWithArgsAction Action)
+{
+	// A name holding blanks could never be typed as one word.
+	const std::vector<std::string_view> NameWords = SplitWords(Name);
+	if (!Action || NameWords.size() != 1 || NameWords.front().size() != Name.size())
+	{
+		return false;
+	}
 	const std::lock_guard Lock(Mutex);
 	return Commands.try_emplace(Key(Name), FCommand{std::string(Name), std::string(Help), std::move(Action)}).second;
 }
@@ -30,19 +70,16 @@ void FConsoleManager::UnregisterConsoleCommand(std::string_view Name)
 
 bool FConsoleManager::ProcessUserConsoleInput(std::string_view Line)
 {
-	const auto IsSpace = [](char C) { return C == ' ' || C == '\t' || C == '\r' || C == '\n'; };
-	const auto First = std::find_if_not(Line.begin(), Line.end(), IsSpace);
-	const auto Last = std::find_if(First, Line.end(), IsSpace);
-	const std::string_view Name(First, Last);
-	if (Name.empty())
+	const std::vector<std::string_view> Words = SplitWords(Line);
+	if (Words.empty())
 	{
 		return false;
 	}
 
-	FCommandAction Action;
+	FCommandWithArgsAction Action;
 	{
 		const std::lock_guard Lock(Mutex);
-		const auto Found = Commands.find(Key(Name));
+		const auto Found = Commands.find(Key(Words.front()));
 		if (Found == Commands.end())
 		{
 			return false;
@@ -50,7 +87,7 @@ bool FConsoleManager::ProcessUserConsoleInput(std::string_view Line)
 		Action = Found->second.Action;
 	}
 	// Run outside the lock: the action may register or run other commands.
-	Action();
+	Action(std::vector<std::string>(Words.begin() + 1, Words.end()));
 	return true;
 }
 
@@ -77,6 +114,12 @@ std::vector<FConsoleManager::FCommandInfo> FConsoleManager::ListCommands() const
 }
 
 FAutoConsoleCommand::FAutoConsoleCommand(std::string_view InName, std::string_view Help, FConsoleManager::FCommandAction Action)
+	: Name(InName)
+{
+	FConsoleManager::Get().RegisterConsoleCommand(Name, Help, std::move(Action));
+}
+
+FAutoConsoleCommand::FAutoConsoleCommand(std::string_view InName, std::string_view Help, FConsoleManager::FCommandWithArgsAction Action)
 	: Name(InName)
 {
 	FConsoleManager::Get().RegisterConsoleCommand(Name, Help, std::move(Action));

@@ -17,6 +17,8 @@ class FConsoleManager
 {
 public:
 	using FCommandAction = std::function<void()>;
+	/** A command that takes the words after its name (split at blanks and tabs). */
+	using FCommandWithArgsAction = std::function<void(const std::vector<std::string>& Args)>;
 
 	struct FCommandInfo
 	{
@@ -28,11 +30,12 @@ public:
 
 	/** False when a command of that name exists already. */
 	bool RegisterConsoleCommand(std::string_view Name, std::string_view Help, FCommandAction Action);
+	bool RegisterConsoleCommand(std::string_view Name, std::string_view Help, FCommandWithArgsAction Action);
 	void UnregisterConsoleCommand(std::string_view Name);
 
 	/**
-	 * Runs the command named by the first word of the line; the rest of the line is
-	 * ignored by commands without arguments. False when no command has that name.
+	 * Runs the command named by the first word of the line with the words after it; commands
+	 * without arguments ignore them. False when no command has that name.
 	 */
 	bool ProcessUserConsoleInput(std::string_view Line);
 
@@ -45,7 +48,7 @@ private:
 	{
 		std::string Name;
 		std::string Help;
-		FCommandAction Action;
+		FCommandWithArgsAction Action;
 	};
 
 	static std::string Key(std::string_view Name);
@@ -59,6 +62,7 @@ class FAutoConsoleCommand
 {
 public:
 	FAutoConsoleCommand(std::string_view Name, std::string_view Help, FConsoleManager::FCommandAction Action);
+	FAutoConsoleCommand(std::string_view Name, std::string_view Help, FConsoleManager::FCommandWithArgsAction Action);
 	~FAutoConsoleCommand();
 	FAutoConsoleCommand(const FAutoConsoleCommand&) = delete;
 	FAutoConsoleCommand& operator=(const FAutoConsoleCommand&) = delete;
