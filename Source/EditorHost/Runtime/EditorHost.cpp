@@ -5,6 +5,7 @@
 #include "Core/LogHost.h"
 #include "Core/Memory.h"
 #include "Core/Paths.h"
+#include "Editor/AssetEditorCommands.h"
 #include "Editor/EditorEngine.h"
 #include "Imaging/ImageWrapperModule.h"
 #include "Objects/ObjectStore.h"
@@ -109,6 +110,7 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	// The editor engine exists before any module starts, so modules find GEditor set.
 	EditorEngine = std::make_unique<UEditorEngine>();
 	GEditor = EditorEngine.get();
+	AssetEditorCommands = std::make_unique<FAssetEditorCommands>(*EditorEngine->GetEditorSubsystem<UAssetEditorSubsystem>());
 	ModuleManager = std::make_unique<FModuleManager>();
 	// The asset registry scans Content/ and the engine content before any plug-in module starts.
 	ModuleManager->RegisterModule("AssetRegistry", []() { return std::make_unique<FAssetRegistryModule>(); });
@@ -130,6 +132,7 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 FEditorHost::~FEditorHost()
 {
 	ModuleManager.reset();
+	AssetEditorCommands.reset();
 	GEditor = nullptr;
 	EditorEngine.reset();
 	Objects.reset();

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+class FAssetEditorCommands;
 class FObjectStore;
 class UEditorEngine;
 
@@ -86,5 +87,6 @@ private:
 	std::unique_ptr<FHttpServerModule> HttpServer;
 	std::unique_ptr<FObjectStore> Objects;
 	std::unique_ptr<UEditorEngine> EditorEngine;
+	std::unique_ptr<FAssetEditorCommands> AssetEditorCommands;
 	std::unique_ptr<FModuleManager> ModuleManager;
 };
