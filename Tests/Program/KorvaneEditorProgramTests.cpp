@@ -116,3 +116,47 @@ TEST(KorvaneEditorServe, PortInUseIsAClearError)
 	EXPECT_EQ(Result.ExitCode, 3);
 	EXPECT_THAT(Result.Errors, HasSubstr("Could not listen on 127.0.0.1 port " + std::to_string(Occupied.Port)));
 }
+
+TEST(KorvaneEditorServe, RunsConsoleLinesFromAPipeAndServesOnAfterTheInputEnds)
+{
+	const std::unique_ptr<FTestProject> Project = FTestProject::CopyOfDemoProject();
+	FChildProcess Server(Program, {"serve", "--project", Project->Dir(), "--port", "0", "--no-python"}, EChildInput::Pipe);
+	const std::optional<std::string> Banner = Server.WaitForOutputLine("/korvane/status", std::chrono::seconds(20));
+	ASSERT_TRUE(Banner.has_value()) << Server.Errors();
+	const uint16_t Port = static_cast<uint16_t>(std::stoi(Banner->substr(Banner->find("127.0.0.1:") + 10)));
+
+	ASSERT_TRUE(Server.WriteInput("AssetEditor.Open /Game/Blueprints/BP_Campfire\nAssetEditor.Open /Game/Nope\n"));
+	ASSERT_TRUE(Server.WriteInput("AssetEditor.List\nhelp\nAssetEditor.Frobnicate\n"));
+	EXPECT_TRUE(Server.WaitForErrorLine("Opened BlueprintEditor for /Game/Blueprints/BP_Campfire.BP_Campfire", std::chrono::seconds(20))) << Server.Errors();
+	EXPECT_TRUE(Server.WaitForErrorLine("No asset at /Game/Nope", std::chrono::seconds(20))) << Server.Errors();
+	const std::optional<std::string> Listed = Server.WaitForErrorLine("BP_Campfire.BP_Campfire BlueprintEditor", std::chrono::seconds(20));
+	ASSERT_TRUE(Listed.has_value()) << Server.Errors();
+	EXPECT_THAT(*Listed, HasSubstr("/Game/Blueprints/BP_Campfire.BP_Campfire BlueprintEditor (foreground)"));
+	const std::optional<std::string> Help = Server.WaitForOutputLine("AssetEditor.Close", std::chrono::seconds(20));
+	ASSERT_TRUE(Help.has_value()) << Server.Output();
+	EXPECT_THAT(*Help, HasSubstr("closes the asset's editor"));
+	EXPECT_TRUE(Server.WaitForOutputLine("Unknown console command: AssetEditor.Frobnicate", std::chrono::seconds(20))) << Server.Output();
+
+	Server.CloseInput();
+	ASSERT_TRUE(Server.WaitForErrorLine("Console input ended; serving on", std::chrono::seconds(20))) << Server.Errors();
+	FTestHttpClient Client(Port);
+	const std::optional<FTestHttpResponse> Response = Client.Request("GET", "/korvane/status");
+	ASSERT_TRUE(Response.has_value());
+	EXPECT_EQ(Response->Status, 200);
+	EXPECT_THAT(Response->Body, HasSubstr(R"("projectName":"DemoProject")"));
+
+	Server.Signal(SIGINT);
+	EXPECT_EQ(Server.WaitForExit(std::chrono::seconds(10)), 0);
+}
+
+TEST(KorvaneEditorServe, RunsConsoleLinesFromAFile)
+{
+	FTestProject Project;
+	Project.WriteFile("commands.txt", "AssetEditor.List\nAssetEditor.CloseAll");
+	FChildProcess Server("/bin/sh", {"-c", "exec \"$0\" serve --project \"$1\" --port 0 --no-python < \"$2\"", Program, Project.Dir(), Project.PathOf("commands.txt")});
+	ASSERT_TRUE(Server.WaitForOutputLine("/korvane/status", std::chrono::seconds(20))) << Server.Errors();
+	EXPECT_TRUE(Server.WaitForErrorLine("No asset editors are open", std::chrono::seconds(20))) << Server.Errors();
+	EXPECT_TRUE(Server.WaitForErrorLine("Closed 0 asset editor(s)", std::chrono::seconds(20))) << "a last line without a line end runs too";
+	Server.Signal(SIGINT);
+	EXPECT_EQ(Server.WaitForExit(std::chrono::seconds(10)), 0);
+}

@@ -1,5 +1,6 @@
 #include "Support/ChildProcess.h"
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -7,19 +8,23 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-FChildProcess::FChildProcess(const std::string& Program, const std::vector<std::string>& Arguments)
+FChildProcess::FChildProcess(const std::string& Program, const std::vector<std::string>& Arguments, EChildInput Input)
 {
 	int Output[2];
 	int Error[2];
-	if (pipe(Output) != 0 || pipe(Error) != 0)
+	// Close-on-exec, so no other child inherits these ends (an inherited input end would keep the input from ending).
+	int InputEnds[2] = {-1, -1};
+	if (pipe2(Output, O_CLOEXEC) != 0 || pipe2(Error, O_CLOEXEC) != 0 || (Input == EChildInput::Pipe && pipe2(InputEnds, O_CLOEXEC) != 0))
 	{
 		throw std::runtime_error("pipe failed");
 	}
+	// A write to a child that has gone fails with EPIPE instead of ending the test program.
+	std::signal(SIGPIPE, SIG_IGN);
 	Pid = fork();
 	if (Pid == 0)
 	{
-		const int Null = open("/dev/null", O_RDONLY);
-		dup2(Null, STDIN_FILENO);
+		const int InputEnd = Input == EChildInput::Pipe ? InputEnds[0] : open("/dev/null", O_RDONLY);
+		dup2(InputEnd, STDIN_FILENO);
 		dup2(Output[1], STDOUT_FILENO);
 		dup2(Error[1], STDERR_FILENO);
 		close(Output[0]);
@@ -38,6 +43,11 @@ FChildProcess::FChildProcess(const std::string& Program, const std::vector<std::
 	close(Error[1]);
 	OutputPipe = Output[0];
 	ErrorPipe = Error[0];
+	if (Input == EChildInput::Pipe)
+	{
+		close(InputEnds[0]);
+		InputPipe = InputEnds[1];
+	}
 }
 
 FChildProcess::~FChildProcess()
@@ -55,6 +65,7 @@ FChildProcess::~FChildProcess()
 	{
 		close(ErrorPipe);
 	}
+	CloseInput();
 }
 
 bool FChildProcess::Drain(std::chrono::milliseconds Wait)
@@ -92,14 +103,24 @@ bool FChildProcess::Drain(std::chrono::milliseconds Wait)
 
 std::optional<std::string> FChildProcess::WaitForOutputLine(const std::string& Text, std::chrono::milliseconds Timeout)
 {
+	return WaitForLine(StandardOutput, OutputScanned, Text, Timeout);
+}
+
+std::optional<std::string> FChildProcess::WaitForErrorLine(const std::string& Text, std::chrono::milliseconds Timeout)
+{
+	return WaitForLine(StandardError, ErrorScanned, Text, Timeout);
+}
+
+std::optional<std::string> FChildProcess::WaitForLine(const std::string& Stream, std::size_t& Scanned, const std::string& Text, std::chrono::milliseconds Timeout)
+{
 	const auto Deadline = std::chrono::steady_clock::now() + Timeout;
 	for (;;)
 	{
 		std::size_t LineEnd;
-		while ((LineEnd = StandardOutput.find('\n', OutputScanned)) != std::string::npos)
+		while ((LineEnd = Stream.find('\n', Scanned)) != std::string::npos)
 		{
-			const std::string Line = StandardOutput.substr(OutputScanned, LineEnd - OutputScanned);
-			OutputScanned = LineEnd + 1;
+			const std::string Line = Stream.substr(Scanned, LineEnd - Scanned);
+			Scanned = LineEnd + 1;
 			if (Line.find(Text) != std::string::npos)
 			{
 				return Line;
@@ -109,6 +130,33 @@ std::optional<std::string> FChildProcess::WaitForOutputLine(const std::string& T
 		{
 			return std::nullopt;
 		}
+	}
+}
+
+bool FChildProcess::WriteInput(std::string_view Text)
+{
+	while (InputPipe >= 0 && !Text.empty())
+	{
+		const ssize_t Written = write(InputPipe, Text.data(), Text.size());
+		if (Written < 0 && errno == EINTR)
+		{
+			continue;
+		}
+		if (Written <= 0)
+		{
+			return false;
+		}
+		Text.remove_prefix(static_cast<std::size_t>(Written));
+	}
+	return InputPipe >= 0;
+}
+
+void FChildProcess::CloseInput()
+{
+	if (InputPipe >= 0)
+	{
+		close(InputPipe);
+		InputPipe = -1;
 	}
 }
 

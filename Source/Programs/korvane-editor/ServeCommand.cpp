@@ -1,13 +1,11 @@
 #include "CommandLine.h"
-
-#include "Runtime/Console.h"
+#include "ConsoleReader.h"
 
 #include <csignal>
 #include <iostream>
 #include <pthread.h>
 #include <string>
 #include <thread>
-#include <unistd.h>
 
 namespace
 {
@@ -26,7 +24,8 @@ namespace
 		"  --log-level LEVEL  Error, Warning, Display, Log (default), Verbose or VeryVerbose\n"
 		"  --help             show this text\n"
 		"\n"
-		"Lines typed on a terminal run console commands (\"help\" lists them).\n";
+		"Lines on standard input (a terminal, a pipe or a file) run console commands\n"
+		"(\"help\" lists them); at the end of the input the server goes on serving.\n";
 
 	/** Blocks SIGINT and SIGTERM in every thread; a waiting thread turns them into a stop of the game thread. */
 	sigset_t BlockStopSignals()
@@ -37,44 +36,6 @@ namespace
 		sigaddset(&Signals, SIGTERM);
 		pthread_sigmask(SIG_BLOCK, &Signals, nullptr);
 		return Signals;
-	}
-
-	void RunConsoleLine(const std::string& Line)
-	{
-		const std::size_t First = Line.find_first_not_of(" \t\r");
-		if (First == std::string::npos)
-		{
-			return;
-		}
-		const std::string Command = Line.substr(First);
-		if (Command == "help")
-		{
-			for (const FConsoleManager::FCommandInfo& Info : FConsoleManager::Get().ListCommands())
-			{
-				std::cout << "  " << Info.Name << "  " << Info.Help << std::endl;
-			}
-			return;
-		}
-		if (!FConsoleManager::Get().ProcessUserConsoleInput(Command))
-		{
-			std::cout << "Unknown console command: " << Command << " (type \"help\" for the list)" << std::endl;
-		}
-	}
-
-	/** Reads console commands from the terminal, when the program owns one in the foreground. */
-	void StartConsoleReader(FGameThread& GameThread)
-	{
-		if (!isatty(STDIN_FILENO) || tcgetpgrp(STDIN_FILENO) != getpgrp())
-		{
-			return;
-		}
-		std::thread([&GameThread]() {
-			std::string Line;
-			while (std::getline(std::cin, Line))
-			{
-				GameThread.Post([Line]() { RunConsoleLine(Line); });
-			}
-		}).detach();
 	}
 }
 
@@ -123,11 +84,12 @@ int RunServeCommand(const std::vector<std::string>& Arguments)
 		sigwait(&StopSignals, &Signal);
 		GameThread.Stop();
 	}).detach();
-	StartConsoleReader(GameThread);
+	std::optional<FConsoleReader> Console(std::in_place, GameThread);
 
 	std::cout << "Serving project " << Options->Host.ProjectDir << " at http://" << Options->Host.BindAddress << ":" << Host->GetListenPort()
 			  << "/korvane/status (Ctrl+C to stop)" << std::endl;
 	GameThread.Run();
+	Console.reset();
 	Host.reset();
 	std::cout << "Stopped." << std::endl;
 	return static_cast<int>(EExitCode::Success);
