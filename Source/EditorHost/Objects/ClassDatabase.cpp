@@ -492,16 +492,73 @@ bool FClassDatabase::AddClass(std::string_view Path, std::string_view SuperPath,
 		Function.SetOwnerClass(Class.get());
 	}
 
-	UPackage* Package = FindOrAddScriptPackage(ClassPath.PackageName);
-	FObjectInternals::Initialize(*Class, nullptr, Package, ClassPath.AssetName, RF_Public | RF_Standalone);
-	UClass* Added = static_cast<UClass*>(FObjectInternals::AttachToOuter(std::move(Class)));
-	Classes.push_back(Added);
-	ClassesByPath.emplace(std::string(Path), Added);
+	UClass* Added = AttachClass(std::move(Class), ClassPath);
 	if (!Functions.empty())
 	{
 		FunctionsByClass.emplace(Added, std::move(Functions));
 	}
 	return true;
+}
+
+UClass* FClassDatabase::AttachClass(std::unique_ptr<UClass> Class, const FTopLevelAssetPath& ClassPath)
+{
+	UPackage* Package = FindOrAddScriptPackage(ClassPath.PackageName);
+	FObjectInternals::Initialize(*Class, nullptr, Package, ClassPath.AssetName, RF_Public | RF_Standalone);
+	UClass* Added = static_cast<UClass*>(FObjectInternals::AttachToOuter(std::move(Class)));
+	Classes.push_back(Added);
+	ClassesByPath.emplace(ClassPath.ToString(), Added);
+	return Added;
+}
+
+UClass* FClassDatabase::FindOrAddNativeClass(std::string_view ClassPath, std::string_view SuperClassPath, std::string& OutError)
+{
+	const FTopLevelAssetPath Path(ClassPath);
+	if (!Path.IsValid() || !Path.PackageName.starts_with("/Script/") || Path.ToString() != ClassPath || !FObjectInternals::IsValidObjectName(Path.AssetName))
+	{
+		OutError = "'" + std::string(ClassPath) + "' is not a class path of a script package (/Script/Module.Name)";
+		return nullptr;
+	}
+	UClass* Super = FindClass(SuperClassPath);
+	if (Super == nullptr)
+	{
+		OutError = "the super class '" + std::string(SuperClassPath) + "' of " + std::string(ClassPath) + " is not known";
+		return nullptr;
+	}
+	if (UClass* Existing = FindClass(ClassPath))
+	{
+		if (Existing->GetSuperClass() != Super)
+		{
+			OutError = std::string(ClassPath) + " is already declared below another super class";
+			return nullptr;
+		}
+		return Existing;
+	}
+	if (FindStruct(ClassPath) != nullptr || FindEnum(ClassPath) != nullptr)
+	{
+		OutError = std::string(ClassPath) + " is already declared as a structure or an enumeration";
+		return nullptr;
+	}
+	auto Class = std::make_unique<UClass>();
+	Class->SuperClass = Super;
+	Class->ClassFlags = CLASS_Native;
+	Class->DeclarationIndex = Classes.size();
+	UClass* Added = AttachClass(std::move(Class), Path);
+	FObjectInternals::SetClass(*Added, FindClass(UClass::StaticClassPath));
+	return Added;
+}
+
+void FClassDatabase::SetOwnFunctions(const UClass* Class, std::vector<UFunction> Functions)
+{
+	for (UFunction& Function : Functions)
+	{
+		Function.SetOwnerClass(const_cast<UClass*>(Class));
+	}
+	std::vector<UFunction>& Own = FunctionsByClass[Class];
+	if (!Own.empty())
+	{
+		ReplacedFunctions.push_back(std::move(Own));
+	}
+	Own = std::move(Functions);
 }
 
 bool FClassDatabase::AddStruct(std::string_view Path, std::string_view SuperPath, const FJsonObject& Entry, std::string& OutError)

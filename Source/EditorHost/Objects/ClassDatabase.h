@@ -57,6 +57,19 @@ public:
 	/** The classes that derive from Class (all levels or direct children only), in declaration order. */
 	void GetDerivedClasses(const UClass* Class, std::vector<UClass*>& OutClasses, bool bRecursive) const;
 
+	/**
+	 * Declares a native class at run time (a plug-in module's class) below an existing super class,
+	 * or returns the class already declared at that path with that super. nullptr and a reason when
+	 * the path is not a class path of a script package, the super class is unknown, or the path
+	 * holds a class of another super, a structure or an enumeration.
+	 */
+	UClass* FindOrAddNativeClass(std::string_view ClassPath, std::string_view SuperClassPath, std::string& OutError);
+	/**
+	 * Replaces the functions Class itself declares. The replaced functions stay alive until the
+	 * program ends, so a caller that found one earlier never holds a dangling function.
+	 */
+	void SetOwnFunctions(const UClass* Class, std::vector<UFunction> Functions);
+
 	/** Binds the C++ type T to its class; stops the program when the classes disagree with T's C++ base. */
 	template <typename T>
 	void BindNativeClass()
@@ -69,6 +82,8 @@ private:
 	void BindNativeClass(std::string_view ClassPath, std::string_view SuperClassPath, FNativeObjectFactory Factory);
 	UPackage* FindOrAddScriptPackage(std::string_view PackageName);
 	bool AddClass(std::string_view Path, std::string_view SuperPath, const class FJsonObject& Entry, std::string& OutError);
+	/** Names the class after its path, gives it to its script package and appends it to the declaration order. */
+	UClass* AttachClass(std::unique_ptr<UClass> Class, const FTopLevelAssetPath& ClassPath);
 	bool AddStruct(std::string_view Path, std::string_view SuperPath, const class FJsonObject& Entry, std::string& OutError);
 	bool AddEnum(std::string_view Path, const class FJsonObject& Entry, std::string& OutError);
 
@@ -78,6 +93,7 @@ private:
 	std::unordered_map<std::string, UScriptStruct*> StructsByPath;
 	std::unordered_map<std::string, UEnum*> EnumsByPath;
 	std::unordered_map<const UClass*, std::vector<UFunction>> FunctionsByClass;
+	std::vector<std::vector<UFunction>> ReplacedFunctions;
 };
 
 /** The classes derived from Class, in class database order (UObjectHash's GetDerivedClasses). */

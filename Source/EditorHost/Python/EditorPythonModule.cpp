@@ -5,6 +5,7 @@
 #include "Python/EditorPythonMaterials.h"
 #include "Python/EditorPythonTextures.h"
 #include "Python/EditorPythonObjects.h"
+#include "Python/EditorPythonScriptCallables.h"
 #include "Python/LogPython.h"
 
 #include "Core/Paths.h"
@@ -97,6 +98,7 @@ namespace
 		EditorPythonMaterials::DefineFunctions(Module);
 		EditorPythonMaterialInstances::DefineFunctions(Module);
 		EditorPythonTextures::DefineFunctions(Module);
+		EditorPythonScriptCallables::DefineTypes(Module);
 		return Module;
 	}
 
