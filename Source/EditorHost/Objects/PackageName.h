@@ -42,6 +42,8 @@ public:
 	static std::string_view GetLongPackagePath(std::string_view PackageName);
 	/** The last segment: "/Game/A/B" gives "B". */
 	static std::string_view GetShortName(std::string_view PackageName);
+	/** The asset name a long package name stands for, its last segment: "/Game/A/B" gives "B". */
+	static std::string_view GetLongPackageAssetName(std::string_view LongPackageName) { return GetShortName(LongPackageName); }
 	/** The package part of an object path: everything before the first '.'. */
 	static std::string_view ObjectPathToPackageName(std::string_view ObjectPath);
 

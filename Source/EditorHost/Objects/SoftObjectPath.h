@@ -22,6 +22,9 @@ struct FSoftObjectPath
 	explicit FSoftObjectPath(std::string_view Path);
 	explicit FSoftObjectPath(const UObject* Object);
 
+	/** Points the path at another object path (an invalid text makes it null). */
+	void SetPath(std::string_view Path) { *this = FSoftObjectPath(Path); }
+
 	bool IsValid() const { return AssetPath.IsValid(); }
 	bool IsNull() const { return AssetPath.IsNull(); }
 	const std::string& GetLongPackageName() const { return AssetPath.PackageName; }
