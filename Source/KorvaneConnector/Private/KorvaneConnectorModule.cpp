@@ -1,6 +1,7 @@
 #include "KorvaneConnectorModule.h"
 
 #include "KorvaneLog.h"
+#include "KorvaneMcpBridge.h"
 #include "PythonLiteral.h"
 #include "ScriptHandoff.h"
 #include "TransientDir.h"
@@ -44,6 +45,8 @@ IMPLEMENT_MODULE(FKorvaneConnectorModule, KorvaneConnector);
 
 void FKorvaneConnectorModule::StartupModule()
 {
+	// The script-callable functions are part of the module's classes, known before it starts (the toolset calls them).
+	UKorvaneMcpBridge::RegisterScriptFunctions();
 	RegisterStyleSet();
 	RegisterStatusTab();
 	RegisterToolbarExtension();
@@ -79,6 +82,7 @@ void FKorvaneConnectorModule::ShutdownModule()
 	UnregisterStatusTab();
 	UnregisterToolbarExtension();
 	UnregisterStyleSet();
+	UKorvaneMcpBridge::UnregisterScriptFunctions();
 }
 
 bool FKorvaneConnectorModule::IsMcpToolsEnabled() const
