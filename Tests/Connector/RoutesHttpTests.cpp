@@ -147,7 +147,7 @@ TEST_F(RoutesOverHttp, FallbackMcpRouteAnswersOnceBound)
 	const FTestHttpResponse Post = Send("POST", "/korvane/mcp", R"({"jsonrpc":"2.0","id":7,"method":"ping"})");
 	EXPECT_EQ(Post.Status, 200);
 	EXPECT_EQ(Post.Header("content-type"), "application/json");
-	EXPECT_EQ(Post.Body, "{\r\n\t\"jsonrpc\": \"2.0\",\r\n\t\"id\": 7,\r\n\t\"error\":\r\n\t{\r\n\t\t\"code\": -32603,\r\n\t\t\"message\": \"Not implemented: /korvane/mcp\"\r\n\t}\r\n}");
+	EXPECT_EQ(Post.Body, "{\r\n\t\"jsonrpc\": \"2.0\",\r\n\t\"id\": 7,\r\n\t\"result\":\r\n\t{\r\n\t}\r\n}");
 
 	Editor.OnGameThread([&]() { Editor.Connector()->UnbindFallbackMcpRoute(); });
 	EXPECT_EQ(Send("GET", "/korvane/mcp").Status, 404);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "Core/JsonValue.h"
+
+/**
+ * The five agent tools as `tools/list` describes them, in order: send_to_korvane,
+ * send_material_to_korvane, compile_blueprint, check_assets_exist, get_korvane_status, each
+ * with its name, description and input schema.
+ */
+FJsonValueArray MakeFallbackMcpToolList();
