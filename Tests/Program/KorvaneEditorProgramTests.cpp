@@ -160,3 +160,28 @@ TEST(KorvaneEditorServe, RunsConsoleLinesFromAFile)
 	Server.Signal(SIGINT);
 	EXPECT_EQ(Server.WaitForExit(std::chrono::seconds(10)), 0);
 }
+
+TEST(KorvaneEditorServe, BuiltInMcpServerListensOnItsOwnPortOrFailsClearly)
+{
+	FTestProject Project;
+	FChildProcess Server(Program, {"serve", "--project", Project.Dir(), "--port", "0", "--builtin-mcp", "--mcp-port=0"});
+	ASSERT_TRUE(Server.WaitForOutputLine("/korvane/status", std::chrono::seconds(20)).has_value()) << Server.Errors();
+	Server.Signal(SIGINT);
+	EXPECT_EQ(Server.WaitForExit(std::chrono::seconds(10)), 0);
+	const std::size_t Line = Server.Errors().find("MCP server listening on http://127.0.0.1:");
+	ASSERT_NE(Line, std::string::npos) << Server.Errors();
+	EXPECT_NE(Server.Errors().find("/mcp", Line), std::string::npos);
+
+	FOccupiedPort Occupied;
+	const FProgramResult Busy = RunProgram(Program, {"serve", "--project", Project.Dir(), "--port", "0", "--builtin-mcp", "--mcp-port", std::to_string(Occupied.Port)});
+	EXPECT_EQ(Busy.ExitCode, 3);
+	EXPECT_THAT(Busy.Errors, HasSubstr("Could not listen on 127.0.0.1 port " + std::to_string(Occupied.Port) + " for the editor's MCP server"));
+
+	const FProgramResult BadPort = RunProgram(Program, {"serve", "--mcp-port", "http"});
+	EXPECT_EQ(BadPort.ExitCode, 2);
+	EXPECT_THAT(BadPort.Errors, HasSubstr("Invalid MCP port 'http'"));
+	for (const char* Command : {"serve", "request"})
+	{
+		EXPECT_THAT(RunProgram(Program, {Command, "--help"}).Output, HasSubstr("--mcp-port N")) << Command;
+	}
+}

@@ -5,6 +5,7 @@
 #include "Core/Guid.h"
 #include "Core/Paths.h"
 #include "KorvaneConnectorModule.h"
+#include "Mcp/ModelContextProtocolModule.h"
 #include "PendingPickupStore.h"
 #include "Python/PythonScriptPluginModule.h"
 
@@ -71,6 +72,7 @@ FTestEditor::FTestEditor(FTestEditorOptions Options)
 	HostOptions.ConnectorPluginDir = Options.ConnectorPluginDir;
 	HostOptions.EngineContentDir = Options.EngineContentDir;
 	HostOptions.HttpPort = 0;
+	HostOptions.McpPort = 0;
 	HostOptions.bBuiltInMcp = Options.bBuiltInMcp;
 	HostOptions.bConfigSystem = Options.bConfigSystem;
 	HostOptions.bPython = false;
@@ -154,6 +156,11 @@ void FTestEditor::Serve()
 uint16_t FTestEditor::Port() const
 {
 	return EditorHost->GetListenPort();
+}
+
+uint16_t FTestEditor::McpPort() const
+{
+	return EditorHost->GetHttpServer().GetBoundPort(FModelContextProtocolModule::McpHttpPort).value_or(0);
 }
 
 void ClearPickupSlots()

@@ -98,6 +98,8 @@ public:
 	/** Starts listening on a free port and runs the game thread in the background. */
 	void Serve();
 	uint16_t Port() const;
+	/** The real port of the editor's MCP server (bBuiltInMcp), once serving; 0 otherwise. */
+	uint16_t McpPort() const;
 
 	/** Runs the function on the game thread and returns its result. */
 	template <typename TFunction>

@@ -6,6 +6,7 @@
 #include "Python/EditorPythonTextures.h"
 #include "Python/EditorPythonObjects.h"
 #include "Python/EditorPythonScriptCallables.h"
+#include "Python/EditorPythonToolsets.h"
 #include "Python/LogPython.h"
 
 #include "Core/Paths.h"
@@ -99,6 +100,7 @@ namespace
 		EditorPythonMaterialInstances::DefineFunctions(Module);
 		EditorPythonTextures::DefineFunctions(Module);
 		EditorPythonScriptCallables::DefineTypes(Module);
+		EditorPythonToolsets::DefineFunctions(Module);
 		return Module;
 	}
 

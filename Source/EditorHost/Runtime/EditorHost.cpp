@@ -8,6 +8,8 @@
 #include "Editor/AssetEditorCommands.h"
 #include "Editor/EditorEngine.h"
 #include "Imaging/ImageWrapperModule.h"
+#include "Mcp/ModelContextProtocolModule.h"
+#include "Mcp/ToolsetRegistryModule.h"
 #include "Objects/ObjectStore.h"
 #include "Objects/PackageName.h"
 #include "Python/PythonScriptPluginModule.h"
@@ -104,6 +106,7 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	FHttpServerSettings HttpSettings;
 	HttpSettings.BindAddress = Options.BindAddress;
 	HttpSettings.PortOverrides[EditorHttpPort] = Options.HttpPort;
+	HttpSettings.PortOverrides[FModelContextProtocolModule::McpHttpPort] = Options.McpPort;
 	HttpServer = std::make_unique<FHttpServerModule>(GameThread, std::move(HttpSettings));
 
 	Objects = std::make_unique<FObjectStore>();
@@ -124,6 +127,15 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	{
 		ModuleManager->RegisterModule("PythonScriptPlugin", []() { return std::make_unique<FPythonScriptPlugin>(); });
 		ModuleManager->LoadModule("PythonScriptPlugin");
+	}
+	// The editor's own MCP plug-ins come up before the plug-in modules that register toolsets, and
+	// after Python, so they shut down (releasing the tools scripts registered) while it still runs.
+	if (Options.bBuiltInMcp)
+	{
+		ModuleManager->RegisterModule(FToolsetRegistryModule::ModuleName, []() { return std::make_unique<FToolsetRegistryModule>(); });
+		ModuleManager->LoadModule(FToolsetRegistryModule::ModuleName);
+		ModuleManager->RegisterModule(FModelContextProtocolModule::ModuleName, []() { return std::make_unique<FModelContextProtocolModule>(); });
+		ModuleManager->LoadModule(FModelContextProtocolModule::ModuleName);
 	}
 	UE_LOG(LogHost, Log, "Project %s loaded from %s (memory allocator: %s)", FApp::GetProjectName().c_str(), FPaths::ProjectDir().c_str(), FMemory::GetAllocatorName().c_str());
 	UE_LOG(LogHost, Log, "Engine content /Engine mounted read-only from %s", FPackageName::EngineContentDir().c_str());
@@ -153,8 +165,20 @@ bool FEditorHost::StartListeners(std::string& OutError)
 {
 	if (!HttpServer->StartAllListeners())
 	{
-		OutError = "Could not listen on " + Options.BindAddress + " port " + std::to_string(Options.HttpPort) + " (is another editor or server using it?)";
+		if (!HttpServer->GetBoundPort(EditorHttpPort))
+		{
+			OutError = "Could not listen on " + Options.BindAddress + " port " + std::to_string(Options.HttpPort) + " (is another editor or server using it?)";
+		}
+		else
+		{
+			OutError = "Could not listen on " + Options.BindAddress + " port " + std::to_string(Options.McpPort)
+				+ " for the editor's MCP server (is another server using it? --mcp-port chooses another)";
+		}
 		return false;
+	}
+	if (const FModelContextProtocolModule* McpServer = FModelContextProtocolModule::Get())
+	{
+		McpServer->LogListenAddress();
 	}
 	return true;
 }

@@ -31,6 +31,8 @@ struct FEditorHostOptions
 	std::string ConnectorPluginDir;
 	/** Where the editor's HTTP port 30010 really listens; 0 picks a free port. */
 	uint16_t HttpPort = 30010;
+	/** Where the editor's MCP server (port 8000, with --builtin-mcp) really listens; 0 picks a free port. */
+	uint16_t McpPort = 8000;
 	/** The address the HTTP listeners bind to. */
 	std::string BindAddress = "127.0.0.1";
 	/** Whether the Python scripting module may load (it needs the embedded interpreter). */

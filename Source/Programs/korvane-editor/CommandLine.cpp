@@ -86,6 +86,21 @@ std::optional<FProgramOptions> ParseProgramOptions(const std::vector<std::string
 			}
 			Options.Host.HttpPort = *Port;
 		}
+		else if (Name == "--mcp-port")
+		{
+			const std::optional<std::string> Value = TakeValue();
+			if (!Value)
+			{
+				return std::nullopt;
+			}
+			const std::optional<uint16_t> Port = ParsePort(*Value);
+			if (!Port)
+			{
+				OutError = "Invalid MCP port '" + *Value + "': give a number from 0 to 65535.";
+				return std::nullopt;
+			}
+			Options.Host.McpPort = *Port;
+		}
 		else if (Name == "--bind" && bAllowNetworkOptions)
 		{
 			const std::optional<std::string> Value = TakeValue();

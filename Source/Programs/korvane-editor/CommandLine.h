@@ -28,7 +28,7 @@ enum class EExitCode : int
 
 /**
  * Parses the options after the command word. Options: --project DIR, --port N,
- * --bind ADDR, --no-python, --builtin-mcp, --log-level LEVEL, --help; "--name=value"
+ * --bind ADDR, --no-python, --builtin-mcp, --mcp-port N, --log-level LEVEL, --help; "--name=value"
  * works too. A bad option yields an empty result and a message.
  */
 std::optional<FProgramOptions> ParseProgramOptions(const std::vector<std::string>& Arguments, bool bAllowNetworkOptions, std::string& OutError);

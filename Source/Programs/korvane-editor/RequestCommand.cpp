@@ -24,6 +24,8 @@ namespace
 		"  --project DIR      project folder with one .uproject file (default: the demo project)\n"
 		"  --no-python        run without the Python scripting module\n"
 		"  --builtin-mcp      make the editor's own MCP plug-ins present and enabled\n"
+		"  --mcp-port N       port of their MCP server (default 8000; 0 picks a free one); this\n"
+		"                     command routes no request to it and opens no socket\n"
 		"  --log-level LEVEL  log level (default Warning for this command)\n"
 		"  --help             show this text\n";
 
