@@ -39,15 +39,30 @@ function startEditor(editorBinary, projectDir, builtin) {
   }
   const child = spawn(editorBinary, args, { stdio: ['pipe', 'pipe', 'pipe'] });
   let output = '';
+  const waiters = [];
+  /** Resolves once the editor has written the text (within 10 s). */
+  const waitForOutput = (text) =>
+    new Promise((resolve, reject) => {
+      if (output.includes(text)) {
+        resolve();
+        return;
+      }
+      const timer = setTimeout(() => reject(new Error(`the editor never wrote "${text}":\n${output}`)), 10000);
+      waiters.push({ text, resolve: () => { clearTimeout(timer); resolve(); } });
+    });
   return new Promise((resolve, reject) => {
     const timer = setTimeout(() => reject(new Error(`the editor did not start in time:\n${output}`)), 30000);
     const onData = (chunk) => {
       output += chunk.toString();
+      for (const waiter of waiters.filter((entry) => output.includes(entry.text))) {
+        waiters.splice(waiters.indexOf(waiter), 1);
+        waiter.resolve();
+      }
       const editor = output.match(/at (http:\/\/127\.0\.0\.1:\d+)\/korvane\/status/);
       const mcp = output.match(/MCP server listening on (http:\/\/127\.0\.0\.1:\d+\/mcp)/);
       if (editor && (!builtin || mcp)) {
         clearTimeout(timer);
-        resolve({ child, editorUrl: editor[1], mcpUrl: builtin ? mcp[1] : `${editor[1]}/korvane/mcp`, output: () => output });
+        resolve({ child, editorUrl: editor[1], mcpUrl: builtin ? mcp[1] : `${editor[1]}/korvane/mcp`, waitForOutput });
       }
     };
     child.stdout.on('data', onData);
@@ -88,6 +103,13 @@ async function main() {
     const pending = await (await fetch(`${editor.editorUrl}/korvane/blueprint/pending`)).json();
     assert.equal(pending.pending, true);
     assert.equal(pending.name, 'BP_Campfire');
+
+    // A person focuses an editor from the console; send_to_korvane without a path sends its Blueprint.
+    editor.child.stdin.write('AssetEditor.Open /Game/Blueprints/BP_NoParent\n');
+    await editor.waitForOutput('Opened BlueprintEditor for /Game/Blueprints/BP_NoParent.BP_NoParent');
+    const focused = await callTool(client, 'send_to_korvane', {});
+    assert.equal(focused.blueprintName, 'BP_NoParent');
+    assert.equal((await (await fetch(`${editor.editorUrl}/korvane/blueprint/pending`)).json()).name, 'BP_NoParent');
 
     const compiled = await callTool(client, 'compile_blueprint', { blueprint_path: '/Game/Blueprints/BP_Broken' });
     assert.equal(compiled.success, false);

@@ -12,7 +12,10 @@
 
 namespace
 {
-	/** A terminal the program has in the foreground, a pipe or a file; not /dev/null or a background job's terminal. */
+	/**
+	 * A terminal the program has in the foreground, a pipe, a socket (supervisors such as Node's
+	 * child processes hand over a socket pair) or a file; not /dev/null or a background job's terminal.
+	 */
 	bool StandardInputCarriesConsoleLines()
 	{
 		if (isatty(STDIN_FILENO))
@@ -22,7 +25,7 @@ namespace
 		struct stat Status
 		{
 		};
-		return fstat(STDIN_FILENO, &Status) == 0 && (S_ISFIFO(Status.st_mode) || S_ISREG(Status.st_mode));
+		return fstat(STDIN_FILENO, &Status) == 0 && (S_ISFIFO(Status.st_mode) || S_ISSOCK(Status.st_mode) || S_ISREG(Status.st_mode));
 	}
 }
 

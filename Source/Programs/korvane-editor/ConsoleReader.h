@@ -9,8 +9,8 @@ class FGameThread;
 /**
  * Reads console lines from standard input on a thread of its own and runs each on the game
  * thread. Standard input counts when it is a terminal the program has in the foreground, a
- * pipe or a file (so a supervisor or a script can type commands); at the end of the input the
- * reader stops and the program goes on serving. Lines still arriving once the reader is
+ * pipe, a socket or a file (so a supervisor or a script can type commands); at the end of the
+ * input the reader stops and the program goes on serving. Lines still arriving once the reader is
  * destroyed are dropped, never posted to a game thread that is gone.
  */
 class FConsoleReader

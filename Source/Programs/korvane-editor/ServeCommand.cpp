@@ -26,7 +26,7 @@ namespace
 		"  --log-level LEVEL  Error, Warning, Display, Log (default), Verbose or VeryVerbose\n"
 		"  --help             show this text\n"
 		"\n"
-		"Lines on standard input (a terminal, a pipe or a file) run console commands\n"
+		"Lines on standard input (a terminal, a pipe, a socket or a file) run console commands\n"
 		"(\"help\" lists them); at the end of the input the server goes on serving.\n";
 
 	/** Blocks SIGINT and SIGTERM in every thread; a waiting thread turns them into a stop of the game thread. */
