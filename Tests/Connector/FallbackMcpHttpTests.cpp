@@ -70,7 +70,7 @@ namespace
 TEST_F(FallbackMcpOverHttp, BodiesThatAreNotOneObjectAreParseErrorsWithANullId)
 {
 	for (const std::string& Body : {std::string(), std::string("not json"), std::string(R"([{"jsonrpc":"2.0","id":1,"method":"ping"}])"), std::string("42"),
-			 std::string(100000, '[') + std::string(100000, ']'), std::string(R"({"id":3,"method":"ping")")})
+			 std::string(100000, '[') + std::string(100000, ']'), std::string(R"({"id":3,"method":"ping")"), std::string(4 << 20, 'x')})
 	{
 		const FTestHttpResponse Response = Post(Body);
 		EXPECT_EQ(Response.Status, 200);
@@ -79,6 +79,16 @@ TEST_F(FallbackMcpOverHttp, BodiesThatAreNotOneObjectAreParseErrorsWithANullId)
 			<< Body.substr(0, 40);
 	}
 	EXPECT_EQ(Call(R"({"jsonrpc":"2.0","id":1,"method":"ping"})")->TryGetObjectField("result")->Values().size(), 0u) << "the server keeps serving";
+	const std::string Huge = R"({"jsonrpc":"2.0","id":1,"method":"tools/call","params":{"name":"check_assets_exist","arguments":{"asset_paths":[)" +
+		[] {
+			std::string Paths;
+			for (int Index = 0; Index < 20000; ++Index)
+			{
+				Paths += (Index == 0 ? "" : ",") + std::string(R"("/Game/Missing/Asset_)") + std::to_string(Index) + "\"";
+			}
+			return Paths;
+		}() + "]}}}";
+	EXPECT_EQ(ToolText(*Call(Huge))->TryGetNumberField("checked"), 20000.0) << "a large request is answered in full";
 }
 
 TEST_F(FallbackMcpOverHttp, RequestsAreCheckedInOrder)
