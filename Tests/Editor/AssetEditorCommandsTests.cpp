@@ -87,7 +87,7 @@ TEST(AssetEditorConsoleLifetime, TheCommandsLiveWithTheEditor)
 	{
 		FTestEditor Editor{HostOnly()};
 		ASSERT_TRUE(FConsoleManager::Get().FindCommand("AssetEditor.Open").has_value());
-		EXPECT_EQ(FConsoleManager::Get().FindCommand("AssetEditor.CloseAll")->Help, "AssetEditor.CloseAll: closes every asset editor");
+		EXPECT_EQ(FConsoleManager::Get().FindCommand("AssetEditor.CloseAll")->Help, "Closes every asset editor");
 	}
 	EXPECT_FALSE(FConsoleManager::Get().FindCommand("AssetEditor.Open").has_value());
 	EXPECT_FALSE(FConsoleManager::Get().ProcessUserConsoleInput("AssetEditor.List"));

@@ -45,3 +45,15 @@ TEST(ConsoleArguments, NamesThatCannotBeTypedAreRefused)
 	EXPECT_FALSE(FConsoleManager::Get().FindCommand("Two").has_value());
 	EXPECT_FALSE(FConsoleManager::Get().FindCommand("Test.Empty").has_value());
 }
+
+TEST(ConsoleArguments, ALosingRegistrationLeavesTheWinnerInPlace)
+{
+	int Runs = 0;
+	const FAutoConsoleCommand Winner("Test.Taken", "First.", [&Runs](const FWords&) { ++Runs; });
+	{
+		const FAutoConsoleCommand Loser("test.taken", "Second.", []() {});
+	}
+	EXPECT_TRUE(FConsoleManager::Get().ProcessUserConsoleInput("Test.Taken"));
+	EXPECT_EQ(Runs, 1);
+	EXPECT_EQ(FConsoleManager::Get().FindCommand("Test.Taken")->Help, "First.");
+}

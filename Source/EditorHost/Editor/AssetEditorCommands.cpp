@@ -52,12 +52,12 @@ namespace
 
 FAssetEditorCommands::FAssetEditorCommands(UAssetEditorSubsystem& InSubsystem)
 	: Subsystem(InSubsystem)
-	, OpenCommand("AssetEditor.Open", "AssetEditor.Open <path>: opens an editor for the asset in front, or brings its open editor forward (/Game/Foo stands for /Game/Foo.Foo)",
+	, OpenCommand("AssetEditor.Open", "<path>: opens an editor for the asset in front, or brings its open editor forward (/Game/Foo stands for /Game/Foo.Foo)",
 		  [this](const std::vector<std::string>& Args) { Open(Args); })
-	, FocusCommand("AssetEditor.Focus", "AssetEditor.Focus <path>: brings the asset's open editor to the front", [this](const std::vector<std::string>& Args) { Focus(Args); })
-	, CloseCommand("AssetEditor.Close", "AssetEditor.Close <path>: closes the asset's editor", [this](const std::vector<std::string>& Args) { Close(Args); })
-	, CloseAllCommand("AssetEditor.CloseAll", "AssetEditor.CloseAll: closes every asset editor", [this]() { CloseAll(); })
-	, ListCommand("AssetEditor.List", "AssetEditor.List: lists the open asset editors in opening order (path, editor, the one in front)", [this]() { List(); })
+	, FocusCommand("AssetEditor.Focus", "<path>: brings the asset's open editor to the front", [this](const std::vector<std::string>& Args) { Focus(Args); })
+	, CloseCommand("AssetEditor.Close", "<path>: closes the asset's editor", [this](const std::vector<std::string>& Args) { Close(Args); })
+	, CloseAllCommand("AssetEditor.CloseAll", "Closes every asset editor", [this]() { CloseAll(); })
+	, ListCommand("AssetEditor.List", "Lists the open asset editors in opening order: asset path, editor kind, \"(foreground)\" for the one in front", [this]() { List(); })
 {
 }
 

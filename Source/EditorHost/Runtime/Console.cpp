@@ -116,16 +116,19 @@ std::vector<FConsoleManager::FCommandInfo> FConsoleManager::ListCommands() const
 FAutoConsoleCommand::FAutoConsoleCommand(std::string_view InName, std::string_view Help, FConsoleManager::FCommandAction Action)
 	: Name(InName)
 {
-	FConsoleManager::Get().RegisterConsoleCommand(Name, Help, std::move(Action));
+	bRegistered = FConsoleManager::Get().RegisterConsoleCommand(Name, Help, std::move(Action));
 }
 
 FAutoConsoleCommand::FAutoConsoleCommand(std::string_view InName, std::string_view Help, FConsoleManager::FCommandWithArgsAction Action)
 	: Name(InName)
 {
-	FConsoleManager::Get().RegisterConsoleCommand(Name, Help, std::move(Action));
+	bRegistered = FConsoleManager::Get().RegisterConsoleCommand(Name, Help, std::move(Action));
 }
 
 FAutoConsoleCommand::~FAutoConsoleCommand()
 {
-	FConsoleManager::Get().UnregisterConsoleCommand(Name);
+	if (bRegistered)
+	{
+		FConsoleManager::Get().UnregisterConsoleCommand(Name);
+	}
 }

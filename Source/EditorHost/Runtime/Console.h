@@ -57,7 +57,7 @@ private:
 	std::map<std::string, FCommand, std::less<>> Commands;
 };
 
-/** Registers a console command for as long as it lives (a static object of a module). */
+/** Registers a console command for as long as it lives (a static object of a module, or a member of its owner). */
 class FAutoConsoleCommand
 {
 public:
@@ -69,4 +69,6 @@ public:
 
 private:
 	std::string Name;
+	/** False when the name was taken: the destructor then leaves the other command alone. */
+	bool bRegistered = false;
 };
