@@ -188,7 +188,7 @@ std::string HandleMcpRequest(const std::string& Body, EHttpServerResponseCodes& 
 	if (Text::EqualsIgnoreCase(*Method, "tools/list"))
 	{
 		auto Result = std::make_shared<FJsonObject>();
-		Result->SetArrayField("tools", MakeFallbackMcpToolList());
+		Result->SetArrayField("tools", GetFallbackMcpToolList());
 		return ResultResponse(Id, std::move(Result));
 	}
 	if (Text::EqualsIgnoreCase(*Method, "tools/call"))
