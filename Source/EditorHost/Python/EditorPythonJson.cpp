@@ -1,6 +1,7 @@
 #include "Python/EditorPythonJson.h"
 
 #include "Core/JsonObject.h"
+#include "Python/PythonText.h"
 
 #include <cmath>
 
@@ -15,22 +16,6 @@ namespace
 	std::string TypeNameOf(py::handle Value)
 	{
 		return Py_TYPE(Value.ptr())->tp_name;
-	}
-
-	std::string ToUtf8(py::handle Text)
-	{
-		Py_ssize_t Size = 0;
-		const char* Data = PyUnicode_AsUTF8AndSize(Text.ptr(), &Size);
-		if (Data == nullptr)
-		{
-			throw py::error_already_set();
-		}
-		return std::string(Data, static_cast<std::size_t>(Size));
-	}
-
-	py::str ToPythonString(const std::string& Text)
-	{
-		return py::reinterpret_steal<py::str>(PyUnicode_DecodeUTF8(Text.data(), static_cast<Py_ssize_t>(Text.size()), "replace"));
 	}
 
 	FJsonValue Convert(py::handle Value, const std::string& Path, int Depth)
@@ -62,7 +47,7 @@ namespace
 		}
 		if (PyUnicode_Check(Value.ptr()))
 		{
-			return FJsonValue(ToUtf8(Value));
+			return FJsonValue(PythonText::ToUtf8(Value));
 		}
 		if (PyList_Check(Value.ptr()) || PyTuple_Check(Value.ptr()))
 		{
@@ -83,7 +68,7 @@ namespace
 				{
 					throw py::type_error(Path + " has a key of type " + TypeNameOf(Key) + "; JSON keys are str");
 				}
-				const std::string KeyText = ToUtf8(Key);
+				const std::string KeyText = PythonText::ToUtf8(Key);
 				Object->SetField(KeyText, Convert(Item, Path + "['" + KeyText + "']", Depth + 1));
 			}
 			return FJsonValue(std::move(Object));
@@ -115,7 +100,7 @@ py::object EditorPythonJson::ToPython(const FJsonValue& Value)
 		return py::float_(Number);
 	}
 	case EJson::String:
-		return ToPythonString(*Value.TryGetString());
+		return PythonText::ToPythonString(*Value.TryGetString());
 	case EJson::Array:
 	{
 		py::list List;
@@ -136,7 +121,7 @@ py::dict EditorPythonJson::ToPython(const FJsonObject& Object)
 	py::dict Dict;
 	for (const FJsonObject::FMember& Member : Object.Values())
 	{
-		Dict[ToPythonString(Member.first)] = ToPython(Member.second);
+		Dict[PythonText::ToPythonString(Member.first)] = ToPython(Member.second);
 	}
 	return Dict;
 }

@@ -4,6 +4,7 @@
 #include "Objects/ScriptCallableRegistry.h"
 #include "Objects/ScriptNames.h"
 #include "Python/EditorPythonObjects.h"
+#include "Python/PythonText.h"
 
 #include <pybind11/stl.h>
 
@@ -56,17 +57,6 @@ namespace
 		return PyLong_Check(Value.ptr()) && !PyBool_Check(Value.ptr());
 	}
 
-	std::string ToUtf8(py::handle Value)
-	{
-		Py_ssize_t Size = 0;
-		const char* Data = PyUnicode_AsUTF8AndSize(Value.ptr(), &Size);
-		if (Data == nullptr)
-		{
-			throw py::error_already_set();
-		}
-		return std::string(Data, static_cast<std::size_t>(Size));
-	}
-
 	/** The argument as the parameter's type; TypeError (OverflowError for an int out of range) naming the argument otherwise. */
 	FScriptValue ToScriptValue(py::handle Value, EScriptValueType Type, const std::string& What)
 	{
@@ -105,7 +95,7 @@ namespace
 		case EScriptValueType::String:
 			if (PyUnicode_Check(Value.ptr()))
 			{
-				return ToUtf8(Value);
+				return PythonText::ToUtf8(Value);
 			}
 			break;
 		case EScriptValueType::StringArray:
@@ -119,7 +109,7 @@ namespace
 					{
 						throw py::type_error(Expected + ", but item " + std::to_string(Index) + " is " + TypeNameOf(Item));
 					}
-					Strings.push_back(ToUtf8(Item));
+					Strings.push_back(PythonText::ToUtf8(Item));
 					++Index;
 				}
 				return Strings;
@@ -127,12 +117,6 @@ namespace
 			break;
 		}
 		throw py::type_error(Expected + ", not " + TypeNameOf(Value));
-	}
-
-	py::str ToPythonString(const std::string& Text)
-	{
-		// Text from native code is UTF-8; a stray byte shows as U+FFFD rather than failing the call.
-		return py::reinterpret_steal<py::str>(PyUnicode_DecodeUTF8(Text.data(), static_cast<Py_ssize_t>(Text.size()), "replace"));
 	}
 
 	py::object ToPython(const FScriptValue& Value)
@@ -151,12 +135,12 @@ namespace
 		}
 		if (const std::string* String = std::get_if<std::string>(&Value))
 		{
-			return ToPythonString(*String);
+			return PythonText::ToPythonString(*String);
 		}
 		py::list List;
 		for (const std::string& Item : std::get<std::vector<std::string>>(Value))
 		{
-			List.append(ToPythonString(Item));
+			List.append(PythonText::ToPythonString(Item));
 		}
 		return List;
 	}
@@ -182,7 +166,7 @@ namespace
 		}
 		for (const auto& [Key, Value] : Kwargs)
 		{
-			const std::string KeyName = ToUtf8(Key);
+			const std::string KeyName = PythonText::ToUtf8(Key);
 			const auto Found = std::find(ParamNames.begin(), ParamNames.end(), KeyName);
 			if (Found == ParamNames.end())
 			{

@@ -4,6 +4,7 @@
 #include "Mcp/ToolsetRegistryModule.h"
 #include "Python/EditorPythonJson.h"
 #include "Python/LogPython.h"
+#include "Python/PythonText.h"
 #include "Runtime/EditorHost.h"
 
 #include <pybind11/stl.h>
@@ -64,17 +65,6 @@ namespace
 		return *Registry;
 	}
 
-	std::string ToUtf8(py::handle Text)
-	{
-		Py_ssize_t Size = 0;
-		const char* Data = PyUnicode_AsUTF8AndSize(Text.ptr(), &Size);
-		if (Data == nullptr)
-		{
-			throw py::error_already_set();
-		}
-		return std::string(Data, static_cast<std::size_t>(Size));
-	}
-
 	std::string ExceptionTypeName(const py::error_already_set& Error)
 	{
 		return Error.type() ? py::str(Error.type().attr("__name__")).cast<std::string>() : std::string("Exception");
@@ -115,7 +105,7 @@ namespace
 			const py::object Returned = Callable.Get()(EditorPythonJson::ToPython(Arguments));
 			if (PyUnicode_Check(Returned.ptr()))
 			{
-				Result.Text = ToUtf8(Returned);
+				Result.Text = PythonText::ToUtf8(Returned);
 			}
 			else
 			{
@@ -146,7 +136,7 @@ namespace
 		const py::dict Fields = py::reinterpret_borrow<py::dict>(Entry);
 		for (const auto& [Key, Value] : Fields)
 		{
-			const bool bKnown = PyUnicode_Check(Key.ptr()) && std::find(ToolKeys.begin(), ToolKeys.end(), ToUtf8(Key)) != ToolKeys.end();
+			const bool bKnown = PyUnicode_Check(Key.ptr()) && std::find(ToolKeys.begin(), ToolKeys.end(), PythonText::ToUtf8(Key)) != ToolKeys.end();
 			if (!bKnown)
 			{
 				throw py::value_error(Label + " has the unknown key " + py::repr(Key).cast<std::string>() + " (a tool has name, description, input_schema and function)");
@@ -166,7 +156,7 @@ namespace
 			{
 				throw py::type_error(Label + ": '" + Key + "' must be str, not " + std::string(Py_TYPE(Value.ptr())->tp_name));
 			}
-			return ToUtf8(Value);
+			return PythonText::ToUtf8(Value);
 		};
 
 		FMcpTool Tool;
