@@ -40,7 +40,7 @@ TEST(DemoMaterialShaders, EveryDemoMaterialCompilesToAPixelShaderButTheBrokenOne
 		ASSERT_NE(Resource, nullptr);
 		if (Asset.AssetName == "M_Broken")
 		{
-			EXPECT_FALSE(Resource->GetCompileErrors().empty());
+			EXPECT_EQ(Resource->GetCompileErrors(), std::vector<std::string>{"(Node TextureSample) No texture assigned> Missing input texture"});
 			EXPECT_EQ(Resource->GetShaderMap(), nullptr);
 			continue;
 		}
@@ -48,4 +48,54 @@ TEST(DemoMaterialShaders, EveryDemoMaterialCompilesToAPixelShaderButTheBrokenOne
 		ASSERT_NE(Resource->GetShaderMap(), nullptr) << Asset.GetObjectPathString();
 		EXPECT_NE(Resource->GetShaderMap()->PixelGlsl.find("#version 450"), std::string::npos);
 	}
+}
+
+namespace
+{
+	std::vector<std::string> UniformNames(const FMaterialShaderMap& Map)
+	{
+		std::vector<std::string> Names;
+		for (const FMaterialUniformParameter& Uniform : Map.Uniforms)
+		{
+			Names.push_back(Uniform.Name);
+		}
+		return Names;
+	}
+}
+
+TEST(DemoMaterialShaders, TheMasterMaterialReadsItsParametersTexturesFunctionAndCustomCode)
+{
+	FTestEditorOptions Options = HostOnly();
+	Options.bDemoProject = true;
+	FTestEditor Editor(Options);
+	auto* const Material = Cast<UMaterial>(StaticLoadObject(nullptr, "/Game/Materials/M_Master.M_Master"));
+	ASSERT_NE(Material, nullptr);
+	UMaterialEditingLibrary::RecompileMaterial(Material);
+	const FMaterialShaderMap* const Map = Material->GetMaterialResource(GMaxRHIShaderPlatform, EMaterialQualityLevel::High)->GetShaderMap();
+	ASSERT_NE(Map, nullptr);
+	// UseDetail is off by default, so the tint function's branch is compiled and DetailMap is not read.
+	EXPECT_EQ(UniformNames(*Map), (std::vector<std::string>{"BaseTint", "Roughness", "Metallic"}));
+	ASSERT_EQ(Map->Textures.size(), 2u);
+	EXPECT_EQ(Map->Textures[0].ParameterName, "BaseColorMap");
+	EXPECT_EQ(Map->Textures[0].DefaultTexturePath, "/Game/Textures/T_Checker.T_Checker");
+	EXPECT_EQ(Map->Textures[1].ParameterName, "");
+	EXPECT_NE(Map->Hlsl.find("float3 CustomExpression0(FMaterialPixelParameters Parameters, float3 Color, float Amount)"), std::string::npos);
+	EXPECT_NE(Map->Hlsl.find("return lerp(Color, grey.xxx, Amount);"), std::string::npos);
+	EXPECT_NE(Map->Hlsl.find("View.TimeParams.x"), std::string::npos) << "the noise is panned over time";
+}
+
+TEST(DemoMaterialShaders, EachAttributeLayerAndBlendHasItsOwnParameterValues)
+{
+	FTestEditorOptions Options = HostOnly();
+	Options.bDemoProject = true;
+	FTestEditor Editor(Options);
+	auto* const Material = Cast<UMaterial>(StaticLoadObject(nullptr, "/Game/Materials/M_LayeredGround.M_LayeredGround"));
+	ASSERT_NE(Material, nullptr);
+	UMaterialEditingLibrary::RecompileMaterial(Material);
+	const FMaterialShaderMap* const Map = Material->GetMaterialResource(GMaxRHIShaderPlatform, EMaterialQualityLevel::High)->GetShaderMap();
+	ASSERT_NE(Map, nullptr);
+	EXPECT_EQ(UniformNames(*Map), (std::vector<std::string>{"Tint", "Roughness", "Tint", "Roughness", "BlendSharpness"}));
+	EXPECT_EQ(Map->Uniforms[1].DefaultValue[0], 0.85f) << "ML_Rock's roughness";
+	EXPECT_NE(Map->Uniforms[1].DefaultValue, Map->Uniforms[3].DefaultValue);
+	EXPECT_NE(Map->Hlsl.find("LerpMaterialAttributes("), std::string::npos);
 }

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
+#include <cmath>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -45,12 +45,17 @@ namespace
 		return Components == 1 ? "float" : "float" + std::to_string(Components);
 	}
 
+	/** The shortest text that reads back as the same float, always with a point or exponent (HLSL reads "2" as an int). */
 	std::string FormatNumber(float Value)
 	{
+		if (!std::isfinite(Value))
+		{
+			return "0.0";
+		}
 		char Buffer[32];
-		std::snprintf(Buffer, sizeof(Buffer), "%.9g", static_cast<double>(Value));
-		std::string Text = Buffer;
-		if (Text.find_first_of(".eEn") == std::string::npos)
+		const auto [End, Error] = std::to_chars(Buffer, Buffer + sizeof(Buffer), Value);
+		std::string Text(Buffer, Error == std::errc() ? End : Buffer);
+		if (Text.find_first_of(".e") == std::string::npos)
 		{
 			Text += ".0";
 		}
@@ -131,6 +136,8 @@ namespace
 		int32_t ParentFrame = -1;
 		/** Bound attribute inputs (layer blends), by the function input's name. */
 		std::map<std::string, FCode, std::less<>> BoundInputs;
+		/** Which attribute layer or blend the parameters belong to ("" for the material's own): each has its own values. */
+		std::string ParameterScope;
 	};
 
 	std::optional<FExpressionInput> TraceInput(const FExpressionInput& Input);
@@ -421,12 +428,14 @@ namespace
 
 	std::optional<FCode> FTranslator::ScalarParameter(const std::string& Name, std::array<float, 4> Default, int32_t Components)
 	{
-		auto Slot = UniformSlots.find(Name);
+		// A parameter is one value wherever the material reads it; each layer and blend has its own.
+		const std::string Key = Frames[CurrentFrame].ParameterScope + "/" + Name;
+		auto Slot = UniformSlots.find(Key);
 		if (Slot == UniformSlots.end())
 		{
 			const auto Index = static_cast<int32_t>(Result.Uniforms.size());
 			Result.Uniforms.push_back(FMaterialUniformParameter{Name, Index * 4, Components, Default});
-			Slot = UniformSlots.emplace(Name, Index).first;
+			Slot = UniformSlots.emplace(Key, Index).first;
 		}
 		const std::string Value = "Material.Values[" + std::to_string(Slot->second) + "]";
 		return FCode{Components == 4 ? Value : Value + std::string(".xyzw").substr(0, 1 + Components), Components};
@@ -686,7 +695,7 @@ namespace
 		int32_t Frame = static_cast<int32_t>(Found - Frames.begin());
 		if (Found == Frames.end())
 		{
-			Frames.push_back(FFunctionFrame{&Call, Function, CurrentFrame, {}});
+			Frames.push_back(FFunctionFrame{&Call, Function, CurrentFrame, {}, Frames[CurrentFrame].ParameterScope});
 		}
 		return TranslateFunctionOutputs(*Function, OutputIndex, Frame, &Call);
 	}
@@ -755,13 +764,13 @@ namespace
 			AddError(&Layers, "Missing layer function");
 			return std::nullopt;
 		}
-		const auto Evaluate = [this, &Layers](const UMaterialFunctionInterface& Function, std::map<std::string, FCode, std::less<>> Bound) -> std::optional<FCode> {
+		const auto Evaluate = [this, &Layers](const UMaterialFunctionInterface& Function, std::string Scope, std::map<std::string, FCode, std::less<>> Bound) -> std::optional<FCode> {
 			const auto Frame = static_cast<int32_t>(Frames.size());
-			Frames.push_back(FFunctionFrame{nullptr, &Function, CurrentFrame, std::move(Bound)});
+			Frames.push_back(FFunctionFrame{nullptr, &Function, CurrentFrame, std::move(Bound), std::move(Scope)});
 			std::optional<FCode> Value = TranslateFunctionOutputs(Function, 0, Frame, &Layers);
 			return Value ? std::optional<FCode>(AddLocal(&Layers, *Value)) : std::nullopt;
 		};
-		std::optional<FCode> Blended = Evaluate(*LayerFunctions.front(), {});
+		std::optional<FCode> Blended = Evaluate(*LayerFunctions.front(), "Layer 0", {});
 		for (std::size_t Index = 1; Blended && Index < LayerFunctions.size(); ++Index)
 		{
 			const UMaterialFunctionInterface* const Blend = Index - 1 < Blends.size() ? Blends[Index - 1] : nullptr;
@@ -770,12 +779,12 @@ namespace
 				AddError(&Layers, "Missing layer function");
 				return std::nullopt;
 			}
-			const std::optional<FCode> Top = Evaluate(*LayerFunctions[Index], {});
+			const std::optional<FCode> Top = Evaluate(*LayerFunctions[Index], "Layer " + std::to_string(Index), {});
 			if (!Top)
 			{
 				return std::nullopt;
 			}
-			Blended = Evaluate(*Blend, {{"Bottom Layer", *Blended}, {"Top Layer", *Top}});
+			Blended = Evaluate(*Blend, "Blend " + std::to_string(Index - 1), {{"Bottom Layer", *Blended}, {"Top Layer", *Top}});
 		}
 		return Blended;
 	}
