@@ -301,3 +301,40 @@ TEST_F(FMaterialShaderCompile, EveryExpressionKindTheTranslatorKnowsCompiles)
 		EXPECT_NE(Hlsl.find(Function), std::string::npos) << Function;
 	}
 }
+
+TEST_F(FMaterialShaderCompile, CustomCodeReadingCustomCodeGetsFunctionsOfItsOwn)
+{
+	UMaterialExpressionCustom* const Inner = Custom("return float3(0.25, 0.5, 0.75);");
+	UMaterialExpressionCustom* const Outer = Custom("return Value * 2;");
+	Outer->Inputs.push_back(FExpressionInput{.InputName = "Value"});
+	Outer->Inputs[0].Connect(0, *Inner);
+	Feed(MP_BaseColor, *Outer);
+	ASSERT_EQ(Compile(), FErrors{});
+	const std::string& Hlsl = Resource.GetShaderMap()->Hlsl;
+	EXPECT_NE(Hlsl.find("float3 CustomExpression0(FMaterialPixelParameters Parameters)\n"), std::string::npos) << Hlsl;
+	EXPECT_NE(Hlsl.find("float3 CustomExpression1(FMaterialPixelParameters Parameters, float3 Value)\n"), std::string::npos) << Hlsl;
+}
+
+TEST_F(FMaterialShaderCompile, AStaticSwitchNeedsBothBranchesAndCompilesTheOneItsValueSelects)
+{
+	auto* const Switch = Add<UMaterialExpressionStaticSwitchParameter>("/Script/Engine.MaterialExpressionStaticSwitchParameter");
+	FMaterialParameterFields::SetParameterName(*Switch, "UseRed");
+	Feed(MP_BaseColor, *Switch);
+	EXPECT_EQ(Compile(), (FErrors{"(Node StaticSwitchParameter) Missing A input", "(Node StaticSwitchParameter) Missing B input"}));
+
+	UMaterialExpression* const Red = Add("/Script/Engine.MaterialExpressionConstant3Vector");
+	Red->SetKeptPropertyText("Constant", "(R=0.750000,G=0.000000,B=0.000000,A=0.000000)");
+	UMaterialExpression* const Blue = Add("/Script/Engine.MaterialExpressionConstant3Vector");
+	Blue->SetKeptPropertyText("Constant", "(R=0.000000,G=0.000000,B=0.625000,A=0.000000)");
+	Connect(*Red, *Switch, 0);
+	Connect(*Blue, *Switch, 1);
+	constexpr std::string_view RedText = "float3(0.75, 0.0, 0.0)";
+	constexpr std::string_view BlueText = "float3(0.0, 0.0, 0.625)";
+	ASSERT_EQ(Compile(), FErrors{});
+	EXPECT_NE(Resource.GetShaderMap()->Hlsl.find(BlueText), std::string::npos);
+	EXPECT_EQ(Resource.GetShaderMap()->Hlsl.find(RedText), std::string::npos);
+	Switch->SetDefaultValue(true);
+	ASSERT_EQ(Compile(), FErrors{});
+	EXPECT_NE(Resource.GetShaderMap()->Hlsl.find(RedText), std::string::npos);
+	EXPECT_EQ(Resource.GetShaderMap()->Hlsl.find(BlueText), std::string::npos);
+}

@@ -555,7 +555,7 @@ namespace
 		}
 		const int32_t Components = static_cast<int32_t>(OutputType) + 1;
 		std::string Arguments = "Parameters";
-		std::string Signature = TypeName(Components) + " CustomExpression" + std::to_string(CustomCount) + "(FMaterialPixelParameters Parameters";
+		std::string Parameters = "FMaterialPixelParameters Parameters";
 		bool bFailed = false;
 		for (std::size_t Index = 0; Index < Custom.Inputs.size(); ++Index)
 		{
@@ -575,13 +575,15 @@ namespace
 				continue;
 			}
 			Arguments += ", " + Value->Text;
-			Signature += ", " + TypeName(Value->Components) + " " + Input.InputName;
+			Parameters += ", " + TypeName(Value->Components) + " " + Input.InputName;
 		}
 		if (bFailed)
 		{
 			return std::nullopt;
 		}
-		FunctionLines.emplace_back(Signature + ")", &Custom);
+		// Numbered once its inputs are translated, as they may hold custom expressions of their own.
+		const std::string FunctionName = "CustomExpression" + std::to_string(CustomCount++);
+		FunctionLines.emplace_back(TypeName(Components) + " " + FunctionName + "(" + Parameters + ")", &Custom);
 		FunctionLines.emplace_back("{", &Custom);
 		// As the editor does, code without a return statement is one expression to return.
 		const std::string Body = Code.find("return") == std::string::npos ? "return " + Code + ";" : Code;
@@ -603,7 +605,7 @@ namespace
 		}
 		FunctionLines.emplace_back("}", &Custom);
 		FunctionLines.emplace_back("", nullptr);
-		return FCode{"CustomExpression" + std::to_string(CustomCount++) + "(" + Arguments + ")", Components};
+		return FCode{FunctionName + "(" + Arguments + ")", Components};
 	}
 
 	/** The attribute fields, their widths and their defaults, in FMaterialAttributes' order. */
@@ -829,13 +831,22 @@ namespace
 		}
 		if (const auto* const Switch = Cast<UMaterialExpressionStaticSwitchParameter>(&Expression))
 		{
-			// Only the branch the switch's value selects is translated: A for true, B for false.
-			const FExpressionInput* const Chosen = Expression.GetInput(Switch->GetDefaultValue() ? 0 : 1);
-			if (Chosen == nullptr || !TraceInput(*Chosen))
+			// As in the editor, a switch parameter needs both branches connected; only the one its value selects is translated.
+			bool bOpen = false;
+			for (const auto& [Index, InputName] : {std::pair{0, "A"}, std::pair{1, "B"}})
 			{
-				AddError(&Expression, std::string("Missing ") + (Switch->GetDefaultValue() ? "True" : "False") + " input");
+				const FExpressionInput* const Branch = Expression.GetInput(Index);
+				if (Branch == nullptr || !TraceInput(*Branch))
+				{
+					AddError(&Expression, std::string("Missing ") + InputName + " input");
+					bOpen = true;
+				}
+			}
+			if (bOpen)
+			{
 				return std::nullopt;
 			}
+			const FExpressionInput* const Chosen = Expression.GetInput(Switch->GetDefaultValue() ? 0 : 1);
 			return TranslateInput(*Chosen, CurrentFrame);
 		}
 		if (const auto* const Scalar = Cast<UMaterialExpressionScalarParameter>(&Expression))
