@@ -137,8 +137,10 @@ TEST_F(FMaterialShaderCompile, TheGlslKeepsTheLocationsBindingsAndSamplerNamesOf
 	{
 		EXPECT_NE(Glsl.find("layout(location = " + std::to_string(Location) + ") out vec4"), std::string::npos) << Glsl;
 	}
-	EXPECT_NE(Glsl.find("layout(binding = 0, std140) uniform ViewBlock"), std::string::npos) << Glsl;
-	EXPECT_NE(Glsl.find("layout(binding = 1, std140) uniform MaterialBlock"), std::string::npos) << Glsl;
+	EXPECT_NE(Glsl.find("layout(binding = 0, std140) uniform View\n{\n    vec4 CameraPosition;\n    vec4 TimeParams;\n    mat4 WorldToClip;\n    vec4 ViewSize;\n}"), std::string::npos)
+		<< "the block links with the renderer's vertex shader's\n" << Glsl;
+	EXPECT_NE(Glsl.find("layout(binding = 1, std140) uniform Material\n{\n    FMaterialUniforms Material;\n}"), std::string::npos) << Glsl;
+	EXPECT_NE(Glsl.find("struct FMaterialUniforms\n{\n    vec4 Values[2];\n};"), std::string::npos) << Glsl;
 	ASSERT_EQ(Map.Textures.size(), 2u);
 	EXPECT_EQ(Map.Textures[1].ParameterName, "Detail");
 	EXPECT_EQ(Map.Textures[1].Unit, 1);

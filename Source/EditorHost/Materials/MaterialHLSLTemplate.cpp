@@ -4,23 +4,29 @@
 
 namespace
 {
-	constexpr std::string_view DeclarationsText = R"(struct FViewUniforms
+	// The View block's members are declared as the renderer's vertex shader declares them (row_major
+	// here is GLSL's column-major mat4), so the two stages' blocks link; main copies them into View.
+	constexpr std::string_view DeclarationsText = R"([[vk::binding(0)]] cbuffer View
 {
 	float4 CameraPosition;
 	float4 TimeParams;
-	float4x4 WorldToClip;
+	row_major float4x4 WorldToClip;
 	float4 ViewSize;
 };
-[[vk::binding(0)]] cbuffer ViewBlock
+
+struct FViewUniforms
 {
-	FViewUniforms View;
+	float4 CameraPosition;
+	float4 TimeParams;
+	float4 ViewSize;
 };
+static FViewUniforms View;
 
 struct FMaterialUniforms
 {
 	float4 Values[@SLOTS@];
 };
-[[vk::binding(1)]] cbuffer MaterialBlock
+[[vk::binding(1)]] cbuffer Material
 {
 	FMaterialUniforms Material;
 };
@@ -119,6 +125,10 @@ FPixelShaderOut main(
 	[[vk::location(4)]] float4 VertexColor : TEXCOORD4,
 	bool bIsFrontFace : SV_IsFrontFace)
 {
+	View.CameraPosition = CameraPosition;
+	View.TimeParams = TimeParams;
+	View.ViewSize = ViewSize;
+
 	FMaterialPixelParameters Parameters;
 	Parameters.WorldPosition = WorldPosition;
 	Parameters.WorldNormal = normalize(WorldNormal);
