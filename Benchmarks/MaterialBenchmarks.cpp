@@ -26,7 +26,10 @@
 
 namespace
 {
-	/** The material is 100 blocks of ten expressions, each block wired by fifteen connections. */
+	/**
+	 * The material is 100 blocks of ten expressions, each block wired by fifteen connections, and
+	 * the static switch of every fourth block by two more (a switch compiles only with both branches).
+	 */
 	constexpr int BlockCount = 100;
 	constexpr int TextureCount = 10;
 	constexpr std::string_view BenchFolder = "/Game/Bench";
@@ -185,6 +188,11 @@ namespace
 			auto* const Sample = Cast<UMaterialExpressionTextureSample>(Add("/Script/Engine.MaterialExpressionTextureSample", Block, 2));
 			Sample->SetTexture(Textures[(Block * 3) % TextureCount]);
 			Connect(Coordinate, "", Sample, "UVs");
+			if (Parameter->IsA<UMaterialExpressionStaticSwitchParameter>())
+			{
+				Connect(Sample, "R", Parameter, "True");
+				Connect(Sample, "G", Parameter, "False");
+			}
 
 			UMaterialExpression* const OneMinus = Add("/Script/Engine.MaterialExpressionOneMinus", Block, 3);
 			Connect(Parameter, ParameterOutput, OneMinus, "");
@@ -238,13 +246,13 @@ namespace
 		std::array<UMaterialExpression*, 4> FirstOfKind{};
 	};
 
-	/** The generated material with its 1,000 expressions and 1,500 connections, in /Game/Bench. */
+	/** The generated material with its 1,000 expressions and 1,550 connections, in /Game/Bench. */
 	FBenchMaterial BuildBenchMaterial(std::string_view Name)
 	{
 		FBenchMaterial Built = FBenchMaterialBuilder(Name).Build();
-		if (Built.Material->GetExpressions().size() != 10u * BlockCount || Built.Wires.size() != 15u * BlockCount)
+		if (Built.Material->GetExpressions().size() != 10u * BlockCount || Built.Wires.size() != 15u * BlockCount + 2u * (BlockCount / 4))
 		{
-			throw std::runtime_error("the generated material does not have 1,000 expressions and 1,500 connections");
+			throw std::runtime_error("the generated material does not have 1,000 expressions and 1,550 connections");
 		}
 		return Built;
 	}
@@ -353,7 +361,7 @@ namespace
 
 	/**
 	 * POST /korvane/material/paste-t3d of the 1,000-expression material's node copy-paste text
-	 * with its 1,500 connections and four result connections, as the route handler runs it:
+	 * with its 1,550 connections and four result connections, as the route handler runs it:
 	 * every run after the first clears the material the first one made, then pastes, wires,
 	 * recompiles and reads the compile errors.
 	 */

@@ -54,9 +54,16 @@ namespace
 		{"XY", 1, 1, 1, 0, 0},
 		{"Z", 1, 0, 0, 1, 0},
 	}};
+	const std::array<FExpressionOutput, 5> VertexColorOutputs = {{
+		{"", 1, 1, 1, 1, 0},
+		{"R", 1, 1, 0, 0, 0},
+		{"G", 1, 0, 1, 0, 0},
+		{"B", 1, 0, 0, 1, 0},
+		{"A", 1, 0, 0, 0, 1},
+	}};
 	const std::array<FExpressionOutput, 1> SingleOutput = {{{}}};
 
-	const std::array<FOutputsOfClass, 9> OutputTable = {{
+	const std::array<FOutputsOfClass, 10> OutputTable = {{
 		{"MaterialExpressionTextureObjectParameter", SingleOutput},
 		{"MaterialExpressionTextureSample", TextureSampleOutputs},
 		{"MaterialExpressionConstant2Vector", Constant2VectorOutputs},
@@ -64,6 +71,7 @@ namespace
 		{"MaterialExpressionConstant4Vector", Constant4VectorOutputs},
 		{"MaterialExpressionVectorParameter", VectorParameterOutputs},
 		{"MaterialExpressionWorldPosition", WorldPositionOutputs},
+		{"MaterialExpressionVertexColor", VertexColorOutputs},
 		// A function's output expression passes its value out of the function and has no pin of its own.
 		{"MaterialExpressionFunctionOutput", {}},
 		{"MaterialExpression", SingleOutput},

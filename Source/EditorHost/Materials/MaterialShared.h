@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 class UMaterial;
+struct FMaterialShaderMap;
 
 /** The shader platforms the host compiles for; the editor's maximum one is GMaxRHIShaderPlatform. */
 enum EShaderPlatform : int32_t
@@ -29,9 +31,9 @@ namespace EMaterialQualityLevel
 }
 
 /**
- * A material compiled for one shader platform and quality level: what the compile of its
- * expression graph reported. Compile is the one entry point that turns a material into a
- * resource; its inside may be replaced by a real shader compiler without changing callers.
+ * A material compiled for one shader platform and quality level: the pixel shader its
+ * expression graph translates to, or what the compile reported. Compile is the one entry point
+ * that turns a material into a resource (docs/MATERIAL_COMPILER.md).
  */
 class FMaterialResource
 {
@@ -41,9 +43,12 @@ public:
 	/** The compile's errors in the editor's wording, in the order found; empty when it compiled. */
 	const std::vector<std::string>& GetCompileErrors() const { return CompileErrors; }
 	bool IsCompilationFinished() const { return true; }
+	/** The compiled shader map; nullptr when the last compile failed or none ran yet. */
+	const FMaterialShaderMap* GetShaderMap() const { return ShaderMap.get(); }
 
 private:
 	std::vector<std::string> CompileErrors;
+	std::shared_ptr<const FMaterialShaderMap> ShaderMap;
 };
 
 /** Waits until every pending shader compile is done (compiles here finish inside RecompileMaterial). */
