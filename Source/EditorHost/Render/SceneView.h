@@ -66,6 +66,8 @@ public:
 	FSceneViewFamily& operator=(const FSceneViewFamily&) = delete;
 
 	const FGameTime& GetTime() const { return Time; }
+	/** Adds a view that the family owns from now on (it is also listed in Views); returns it. */
+	FSceneView* AddView(std::unique_ptr<FSceneView> View);
 	ERHIFeatureLevel::Type GetFeatureLevel() const { return GMaxRHIFeatureLevel; }
 
 	std::vector<const FSceneView*> Views;
@@ -76,12 +78,12 @@ public:
 
 private:
 	FGameTime Time;
+	std::vector<std::unique_ptr<FSceneView>> OwnedViews;
 };
 
-/** A view family that owns its views: they are deleted with it. */
+/** The view family a frame is rendered with, as the editor's FSceneViewFamilyContext; its views go with it. */
 class FSceneViewFamilyContext : public FSceneViewFamily
 {
 public:
 	explicit FSceneViewFamilyContext(const ConstructionValues& CVS) : FSceneViewFamily(CVS) {}
-	~FSceneViewFamilyContext() override;
 };

@@ -45,5 +45,8 @@ protected:
 private:
 	UMaterialInterface* Material = nullptr;
 	bool bIsUIMaterial = false;
+	/** The preview mesh's bounds sphere radius and how far it is lifted to stand above the ground. */
+	float BoundsSphereRadius = 0.0f;
+	float BoundsZOffset = 0.0f;
 	std::optional<FScenePrimitiveId> PreviewPrimitive;
 };
