@@ -256,3 +256,47 @@ TEST_F(SceneRendering, MeshesMadeAtRunTimeAreDrawnWithTheirMaterial)
 	EXPECT_EQ(Beside.R, Beside.B);
 	EXPECT_GT(Beside.R, 40);
 }
+
+TEST_F(SceneRendering, AViewOfItsOwnDrawsOverWhatTheCanvasClearedAndClipsAtItsNearPlane)
+{
+	UMaterial* White = ConstantMaterial("/Game/M_Plain", {1.0f, 1.0f, 1.0f, 1.0f}, true);
+	FMaterialThumbnailScene Scene;
+	Scene.SetMaterialInterface(White);
+	const auto Render = [&](float NearPlane, float FOV) {
+		FImageRenderTarget Target(64, 64);
+		const FGameTime Time = FGameTime::GetTimeSinceAppStart();
+		FCanvas Canvas(&Target, nullptr, Time, GMaxRHIFeatureLevel);
+		Canvas.Clear({0.0f, 1.0f, 0.0f, 1.0f});
+		FSceneViewFamilyContext ViewFamily(FSceneViewFamily::ConstructionValues(&Target, Scene.GetScene(), FEngineShowFlags(ESFIM_Game)).SetTime(Time));
+		auto View = std::make_unique<FSceneView>();
+		View->UnscaledViewRect = {{0, 0}, {64, 64}};
+		// 300 cm in front of the sphere on +X, looking back along -X.
+		View->ViewLocation = FVector{300.0, 0.0, 51.0};
+		View->ViewRotation = FRotator{0.0, 180.0, 0.0};
+		View->FOV = FOV;
+		View->NearClippingDistance = NearPlane;
+		ViewFamily.AddView(std::move(View));
+		GetRendererModule().BeginRenderingViewFamily(&Canvas, &ViewFamily);
+		EXPECT_TRUE(GetRendererModule().LastFrameSucceeded());
+		return ReadImage(Target);
+	};
+	const FImage Seen = Render(1.0f, 30.0f);
+	EXPECT_EQ(Seen.At(32, 32), (FColor{255, 255, 255, 255}));
+	EXPECT_EQ(Seen.At(1, 1), (FColor{0, 255, 0, 255}));
+	// A field of view twice as wide shows the sphere about half as wide.
+	const auto WhiteInRow = [](const FImage& Image) {
+		int32_t Count = 0;
+		for (int32_t X = 0; X < Image.Width; ++X)
+		{
+			Count += Image.At(X, 32) == FColor{255, 255, 255, 255} ? 1 : 0;
+		}
+		return Count;
+	};
+	const int32_t Narrow = WhiteInRow(Seen);
+	const int32_t Wide = WhiteInRow(Render(1.0f, 60.0f));
+	EXPECT_GT(Narrow, 30);
+	EXPECT_NEAR(Wide * 2, Narrow, 8);
+	// With the near plane beyond the sphere nothing is drawn over the clear.
+	const FImage Clipped = Render(400.0f, 30.0f);
+	EXPECT_EQ(Clipped.At(32, 32), (FColor{0, 255, 0, 255}));
+}

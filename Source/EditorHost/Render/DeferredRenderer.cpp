@@ -22,8 +22,8 @@ namespace
 {
 	/** The View block: CameraPosition, TimeParams, WorldToClip, ViewSize. */
 	constexpr std::size_t ViewBlockFloats = 4 + 4 + 16 + 4;
-	/** The lights block: ClipToWorld, SkyColor, Counts, BackgroundColor, 4 + 4 directional, 8 + 8 point vectors. */
-	constexpr std::size_t LightsBlockFloats = 16 + 4 + 4 + 4 + 4 * 4 * 2 + 8 * 4 * 2;
+	/** The lights block: ClipToWorld, SkyColor, Counts, 4 + 4 directional, 8 + 8 point vectors. */
+	constexpr std::size_t LightsBlockFloats = 16 + 4 + 4 + 4 * 4 * 2 + 8 * 4 * 2;
 	/** The largest Material block a shader map may ask for (GL guarantees 16 KiB blocks). */
 	constexpr std::size_t MaxMaterialBlockFloats = 16384 / sizeof(float);
 
@@ -124,15 +124,27 @@ bool FDeferredRenderer::PrepareShaders(std::string& OutError)
 			return false;
 		}
 	}
-	if (!LightingProgram)
+	return true;
+}
+
+bool FDeferredRenderer::UseLightingProgram(const FSceneViewFamily& Family, std::string& OutError)
+{
+	const FEngineShowFlags& Flags = Family.EngineShowFlags;
+	const std::pair<int32_t, int32_t> Counts{
+		Flags.DirectionalLights ? std::min<int32_t>(static_cast<int32_t>(Family.Scene->GetDirectionalLights().size()), RenderBindings::MaxDirectionalLights) : 0,
+		Flags.PointLights ? std::min<int32_t>(static_cast<int32_t>(Family.Scene->GetPointLights().size()), RenderBindings::MaxPointLights) : 0};
+	auto Found = LightingPrograms.find(Counts);
+	if (Found == LightingPrograms.end())
 	{
-		LightingProgram = LinkGlProgram(RenderShaders::FullScreenVertexShader(), RenderShaders::LightingPixelShader(), OutError);
-		if (!LightingProgram)
+		std::optional<FGlProgram> Program = LinkGlProgram(RenderShaders::FullScreenVertexShader(), RenderShaders::LightingPixelShader(Counts.first, Counts.second), OutError);
+		if (!Program)
 		{
 			OutError = "the lighting pass does not link: " + OutError;
 			return false;
 		}
+		Found = LightingPrograms.emplace(Counts, std::move(*Program)).first;
 	}
+	LightingProgram = Found->second.Get();
 	return true;
 }
 
@@ -291,15 +303,26 @@ void FDeferredRenderer::DrawPrimitive(const FDraw& Draw)
 
 void FDeferredRenderer::UploadBackground(const FSceneView& View, int32_t SizeX, const std::vector<FColor>& Pixels)
 {
+	const FLinearColor& Background = View.BackgroundColor;
+	if (Background.A > 0.0f)
+	{
+		const float Color[4] = {Background.R, Background.G, Background.B, Background.A};
+		glClearNamedFramebufferfv(Targets.GetOutputFramebuffer(), GL_COLOR, 0, Color);
+		return;
+	}
+	// The output starts as the target's pixels, rows flipped to OpenGL's bottom-to-top order.
 	const FIntRect& Rect = View.UnscaledViewRect;
 	glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 	glPixelStorei(GL_UNPACK_ROW_LENGTH, SizeX);
-	const FColor* First = Pixels.data() + static_cast<std::size_t>(Rect.Min.Y) * SizeX + Rect.Min.X;
-	glTextureSubImage2D(Targets.GetBackground(), 0, 0, 0, Rect.Width(), Rect.Height(), GL_BGRA, GL_UNSIGNED_BYTE, First);
+	for (int32_t Row = 0; Row < Rect.Height(); ++Row)
+	{
+		const FColor* First = Pixels.data() + static_cast<std::size_t>(Rect.Min.Y + Row) * SizeX + Rect.Min.X;
+		glTextureSubImage2D(Targets.GetOutput(), 0, 0, Rect.Height() - 1 - Row, Rect.Width(), 1, GL_BGRA, GL_UNSIGNED_BYTE, First);
+	}
 	glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
-void FDeferredRenderer::WriteLights(const FSceneView& View, const FSceneViewFamily& Family, const FRenderMatrix& ClipToWorld, bool bTranslucentLayer)
+void FDeferredRenderer::WriteLights(const FSceneViewFamily& Family, const FRenderMatrix& ClipToWorld, bool bTranslucentLayer)
 {
 	const FSceneInterface& Scene = *Family.Scene;
 	const FEngineShowFlags& Flags = Family.EngineShowFlags;
@@ -314,8 +337,6 @@ void FDeferredRenderer::WriteLights(const FSceneView& View, const FSceneViewFami
 	const int32_t NumDirectional = Flags.DirectionalLights ? std::min<int32_t>(static_cast<int32_t>(Directional.size()), RenderBindings::MaxDirectionalLights) : 0;
 	const int32_t NumPoints = Flags.PointLights ? std::min<int32_t>(static_cast<int32_t>(Points.size()), RenderBindings::MaxPointLights) : 0;
 	AppendVector(Block, static_cast<float>(NumDirectional), static_cast<float>(NumPoints), bTranslucentLayer ? 1.0f : 0.0f, Flags.Lighting ? 1.0f : 0.0f);
-	const FLinearColor& Background = View.BackgroundColor;
-	AppendVector(Block, Background.R, Background.G, Background.B, Background.A);
 	for (int32_t Index = 0; Index < RenderBindings::MaxDirectionalLights; ++Index)
 	{
 		if (Index < NumDirectional)
@@ -355,13 +376,12 @@ void FDeferredRenderer::WriteLights(const FSceneView& View, const FSceneViewFami
 
 void FDeferredRenderer::RunLightingPass(const FSceneTargets::FGBuffer& GBuffer)
 {
-	glUseProgram(LightingProgram->Get());
+	glUseProgram(LightingProgram);
 	for (int Index = 0; Index < 4; ++Index)
 	{
 		glBindTextureUnit(RenderBindings::GBufferUnit0 + Index, GBuffer.Colors[Index].Get());
 	}
 	glBindTextureUnit(RenderBindings::DepthUnit, GBuffer.Depth.Get());
-	glBindTextureUnit(RenderBindings::BackgroundUnit, Targets.GetBackground());
 	glBindVertexArray(EmptyVertexArray.Get());
 	glDrawArrays(GL_TRIANGLES, 0, 3);
 }
@@ -386,7 +406,7 @@ bool FDeferredRenderer::RenderView(const FSceneView& View, const FSceneViewFamil
 	const int32_t Width = Rect.Width();
 	const int32_t Height = Rect.Height();
 	const bool bSRGB = DisplayGamma > 1.0f;
-	if (!PrepareShaders(OutError) || !Targets.Prepare(Width, Height, bSRGB, OutError))
+	if (!PrepareShaders(OutError) || !UseLightingProgram(Family, OutError) || !Targets.Prepare(Width, Height, bSRGB, OutError))
 	{
 		return false;
 	}
@@ -424,14 +444,11 @@ bool FDeferredRenderer::RenderView(const FSceneView& View, const FSceneViewFamil
 	glDisable(GL_BLEND);
 	glDisable(GL_FRAMEBUFFER_SRGB);
 
-	// Geometry: opaque and masked primitives fill the G-buffer and depth.
+	// Geometry: opaque and masked primitives fill the G-buffer and depth. Only depth is cleared:
+	// the lighting pass reads no G-buffer texel that no primitive wrote.
 	const FSceneTargets::FGBuffer& Opaque = Targets.GetOpaque();
 	glBindFramebuffer(GL_FRAMEBUFFER, Opaque.Framebuffer.Get());
 	const float Zero[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-	for (int Index = 0; Index < 4; ++Index)
-	{
-		glClearNamedFramebufferfv(Opaque.Framebuffer.Get(), GL_COLOR, Index, Zero);
-	}
 	const float FarDepth = 1.0f;
 	glClearNamedFramebufferfv(Opaque.Framebuffer.Get(), GL_DEPTH, 0, &FarDepth);
 	glEnable(GL_DEPTH_TEST);
@@ -445,15 +462,21 @@ bool FDeferredRenderer::RenderView(const FSceneView& View, const FSceneViewFamil
 		}
 	}
 
-	// Lighting: the G-buffer shaded over the background into the output.
-	glDisable(GL_DEPTH_TEST);
+	// Lighting: the G-buffer shaded into the output over the background. The full-screen triangle
+	// lies on the far plane and passes the depth test only where a primitive is nearer, so empty
+	// pixels keep the background without running the shader.
 	glBindFramebuffer(GL_FRAMEBUFFER, Targets.GetOutputFramebuffer());
 	if (bSRGB)
 	{
 		glEnable(GL_FRAMEBUFFER_SRGB);
 	}
-	WriteLights(View, Family, *ClipToWorld, false);
+	glDepthFunc(GL_GREATER);
+	glDepthMask(GL_FALSE);
+	WriteLights(Family, *ClipToWorld, false);
 	RunLightingPass(Opaque);
+	glDisable(GL_DEPTH_TEST);
+	glDepthFunc(GL_LESS);
+	glDepthMask(GL_TRUE);
 
 	// Translucency: each primitive, farthest first, lit in a layer of its own and blended over.
 	if (Family.EngineShowFlags.Translucency)
@@ -469,7 +492,7 @@ bool FDeferredRenderer::RenderView(const FSceneView& View, const FSceneViewFamil
 		std::stable_sort(Translucent.begin(), Translucent.end(), [](const FDraw* A, const FDraw* B) { return A->DistanceSquared > B->DistanceSquared; });
 		if (!Translucent.empty())
 		{
-			WriteLights(View, Family, *ClipToWorld, true);
+			WriteLights(Family, *ClipToWorld, true);
 		}
 		const FSceneTargets::FGBuffer& Layer = Targets.GetTranslucent();
 		for (const FDraw* Draw : Translucent)

@@ -55,11 +55,15 @@ private:
 	bool CollectDraws(const FSceneViewFamily& Family, std::vector<FDraw>& OutDraws, std::vector<FGpuMesh>& OutDynamicMeshes, std::string& OutError);
 	void DrawPrimitive(const FDraw& Draw);
 	void UploadBackground(const FSceneView& View, int32_t SizeX, const std::vector<FColor>& Pixels);
-	void WriteLights(const FSceneView& View, const FSceneViewFamily& Family, const FRenderMatrix& ClipToWorld, bool bTranslucentLayer);
+	void WriteLights(const FSceneViewFamily& Family, const FRenderMatrix& ClipToWorld, bool bTranslucentLayer);
+	/** Binds the lighting program for the family's light counts; false with OutError when it does not link. */
+	bool UseLightingProgram(const FSceneViewFamily& Family, std::string& OutError);
 	void RunLightingPass(const FSceneTargets::FGBuffer& GBuffer);
 
 	std::optional<FGlProgram> DefaultMaterialProgram;
-	std::optional<FGlProgram> LightingProgram;
+	/** Lighting programs by their numbers of directional and point lights. */
+	std::map<std::pair<int32_t, int32_t>, FGlProgram> LightingPrograms;
+	uint32_t LightingProgram = 0;
 	/** Linked material programs by pixel shader text, or the link error of one that failed. */
 	std::unordered_map<std::string, std::optional<FGlProgram>> MaterialPrograms;
 	std::unordered_map<std::string, std::string> MaterialLinkErrors;

@@ -59,12 +59,12 @@ bool FSceneTargets::Prepare(int32_t InWidth, int32_t InHeight, bool bInSRGB, std
 		return false;
 	}
 	const GLenum ColorFormat = bInSRGB ? GL_SRGB8_ALPHA8 : GL_RGBA8;
-	Background = MakeTexture(ColorFormat, InWidth, InHeight);
 	Output = MakeTexture(ColorFormat, InWidth, InHeight);
 	GLuint Name = 0;
 	glCreateFramebuffers(1, &Name);
 	OutputFramebuffer = FGlFramebuffer(Name);
 	glNamedFramebufferTexture(Name, GL_COLOR_ATTACHMENT0, Output.Get(), 0);
+	glNamedFramebufferTexture(Name, GL_DEPTH_ATTACHMENT, Opaque.Depth.Get(), 0);
 	if (!IsComplete(Name, OutError))
 	{
 		*this = FSceneTargets();

@@ -8,8 +8,9 @@
 
 /**
  * The textures one view renders into, all the view's size: the G-buffer (four RGBA16F targets
- * and depth) of the opaque pass and a second one for each translucent layer, the background
- * the view draws over and the output colour (sRGB-encoded when the target wants gamma).
+ * and depth) of the opaque pass, a second one for each translucent layer, and the output colour
+ * (sRGB-encoded when the target wants gamma), which starts as the background and shares the
+ * opaque pass's depth.
  */
 class FSceneTargets
 {
@@ -28,7 +29,8 @@ public:
 	int32_t GetHeight() const { return Height; }
 	const FGBuffer& GetOpaque() const { return Opaque; }
 	const FGBuffer& GetTranslucent() const { return Translucent; }
-	uint32_t GetBackground() const { return Background.Get(); }
+	/** The output colour texture; it starts as the background. */
+	uint32_t GetOutput() const { return Output.Get(); }
 	uint32_t GetOutputFramebuffer() const { return OutputFramebuffer.Get(); }
 
 private:
@@ -37,7 +39,6 @@ private:
 	bool bSRGB = false;
 	FGBuffer Opaque;
 	FGBuffer Translucent;
-	FGlTexture Background;
 	FGlTexture Output;
 	FGlFramebuffer OutputFramebuffer;
 };

@@ -1,5 +1,7 @@
 #include "Render/ShaderSources.h"
 
+#include <string>
+
 namespace
 {
 	constexpr std::string_view VertexShaderText = R"(#version 450 core
@@ -79,17 +81,19 @@ void main()
 void main()
 {
 	vec2 Corner = vec2((gl_VertexID << 1) & 2, gl_VertexID & 2);
-	gl_Position = vec4(Corner * 2.0 - 1.0, 0.0, 1.0);
+	// On the far plane: the lighting pass's depth test (greater) keeps only pixels a primitive covered.
+	gl_Position = vec4(Corner * 2.0 - 1.0, 1.0, 1.0);
 }
 )";
 
 	constexpr std::string_view LightingText = R"(#version 450 core
+#define NUM_DIRECTIONAL_LIGHTS {DirectionalLights}
+#define NUM_POINT_LIGHTS {PointLights}
 layout(binding = 0) uniform sampler2D GBufferA;
 layout(binding = 1) uniform sampler2D GBufferB;
 layout(binding = 2) uniform sampler2D GBufferC;
 layout(binding = 3) uniform sampler2D GBufferD;
 layout(binding = 4) uniform sampler2D SceneDepth;
-layout(binding = 5) uniform sampler2D Background;
 
 layout(std140, binding = 0) uniform RendererView
 {
@@ -103,9 +107,9 @@ layout(std140, binding = 2) uniform RendererLights
 {
 	mat4 ClipToWorld;
 	vec4 SkyColor;
-	// x: directional lights, y: point lights, z: 1 for a translucent layer, w: 1 when lighting is shown.
+	// x: directional lights, y: point lights (the program is built for these counts), z: 1 for a
+	// translucent layer, w: 1 when lighting is shown.
 	vec4 Counts;
-	vec4 BackgroundColor;
 	vec4 DirectionalDirection[4];
 	vec4 DirectionalColor[4];
 	vec4 PointPosition[8];
@@ -127,7 +131,9 @@ vec3 SpecularGGX(float Alpha, vec3 F0, float NoV, float NoL, float NoH, float Vo
 	float A2 = Alpha * Alpha;
 	float D = A2 / (PI * Square(NoH * NoH * (A2 - 1.0) + 1.0));
 	float Vis = 0.5 / (NoL * sqrt(NoV * NoV * (1.0 - A2) + A2) + NoV * sqrt(NoL * NoL * (1.0 - A2) + A2) + 1e-5);
-	vec3 F = F0 + (1.0 - F0) * pow(1.0 - VoH, 5.0);
+	float Fc = 1.0 - VoH;
+	float Fc2 = Fc * Fc;
+	vec3 F = F0 + (1.0 - F0) * (Fc2 * Fc2 * Fc);
 	return D * Vis * F;
 }
 
@@ -174,13 +180,13 @@ vec3 Shade(ivec2 Pixel, float Depth)
 	float Alpha = Roughness * Roughness;
 
 	vec3 Color = vec3(0.0);
-	for (int Index = 0; Index < int(Lights.Counts.x); ++Index)
+	for (int Index = 0; Index < NUM_DIRECTIONAL_LIGHTS; ++Index)
 	{
 		// A wider sun widens the highlight.
 		float SourceAlpha = clamp(Alpha + Lights.DirectionalDirection[Index].w * 0.5, 0.0, 1.0);
 		Color += ShadeLight(Lights.DirectionalColor[Index].rgb, Lights.DirectionalDirection[Index].xyz, N, V, Diffuse, F0, SourceAlpha);
 	}
-	for (int Index = 0; Index < int(Lights.Counts.y); ++Index)
+	for (int Index = 0; Index < NUM_POINT_LIGHTS; ++Index)
 	{
 		vec3 ToLight = Lights.PointPosition[Index].xyz - Position;
 		float DistanceSquared = dot(ToLight, ToLight);
@@ -211,13 +217,6 @@ void main()
 		OutColor = vec4(Shade(Pixel, Depth), Opacity);
 		return;
 	}
-	if (Depth >= 1.0)
-	{
-		int Height = int(ViewParameters.ViewSize.y);
-		vec4 Behind = texelFetch(Background, ivec2(Pixel.x, Height - 1 - Pixel.y), 0);
-		OutColor = Lights.BackgroundColor.a > 0.0 ? Lights.BackgroundColor : Behind;
-		return;
-	}
 	OutColor = vec4(Shade(Pixel, Depth), 1.0);
 }
 )";
@@ -238,7 +237,14 @@ std::string_view RenderShaders::FullScreenVertexShader()
 	return FullScreenText;
 }
 
-std::string_view RenderShaders::LightingPixelShader()
+std::string RenderShaders::LightingPixelShader(int NumDirectionalLights, int NumPointLights)
 {
-	return LightingText;
+	std::string Text(LightingText);
+	const auto Replace = [&Text](std::string_view Key, int Value) {
+		const std::size_t At = Text.find(Key);
+		Text.replace(At, Key.size(), std::to_string(Value));
+	};
+	Replace("{DirectionalLights}", NumDirectionalLights);
+	Replace("{PointLights}", NumPointLights);
+	return Text;
 }

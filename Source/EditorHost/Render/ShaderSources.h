@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 /**
@@ -15,8 +16,11 @@ namespace RenderShaders
 	std::string_view DefaultMaterialPixelShader();
 	/** A triangle covering the view, for the full-screen passes. */
 	std::string_view FullScreenVertexShader();
-	/** Shades the G-buffer (GGX specular, Lambert diffuse, sky, emissive) over the background. */
-	std::string_view LightingPixelShader();
+	/**
+	 * Shades the G-buffer (GGX specular, Lambert diffuse, sky, emissive) where a primitive was
+	 * drawn, built for these numbers of lights so that its loops have fixed counts.
+	 */
+	std::string LightingPixelShader(int NumDirectionalLights, int NumPointLights);
 }
 
 /** Binding points shared by the renderer's passes. */
@@ -32,7 +36,6 @@ namespace RenderBindings
 	/** Texture units of the lighting pass. */
 	inline constexpr int GBufferUnit0 = 0;
 	inline constexpr int DepthUnit = 4;
-	inline constexpr int BackgroundUnit = 5;
 	inline constexpr int MaxDirectionalLights = 4;
 	inline constexpr int MaxPointLights = 8;
 }
