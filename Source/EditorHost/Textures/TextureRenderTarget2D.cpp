@@ -71,6 +71,11 @@ bool FTextureRenderTargetResource::ReadPixels(std::vector<FColor>& OutPixels) co
 	return !Pixels.empty();
 }
 
+float FTextureRenderTargetResource::GetDisplayGamma() const
+{
+	return bForceLinearGamma || !IsEightBitFormat(Format) ? 1.0f : 2.2f;
+}
+
 bool FTextureRenderTargetResource::ReadLinearColorPixels(std::vector<FLinearColor>& OutPixels) const
 {
 	OutPixels = Pixels;
@@ -132,6 +137,7 @@ void UTextureRenderTarget2D::UpdateResourceImmediate(bool bClearRenderTarget)
 		Resource = std::make_unique<FTextureRenderTargetResource>();
 	}
 	Resource->Format = OverrideFormat;
+	Resource->bForceLinearGamma = bForceLinearGamma;
 	if (!bKeepPixels)
 	{
 		Resource->SizeX = SizeX;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/Color.h"
+#include "Render/RenderTarget.h"
 #include "Textures/Texture.h"
 
 #include <cstdint>
@@ -11,22 +12,25 @@
  * ReadPixels reads back. Pixels are kept as 8-bit BGRA (FColor) or 16-bit float RGBA, as the
  * target's format asks; ReadPixels converts either to FColor.
  */
-class FTextureRenderTargetResource
+class FTextureRenderTargetResource : public FRenderTarget
 {
 public:
+	FIntPoint GetSizeXY() const override { return {SizeX, SizeY}; }
+	/** 1 for targets that force linear gamma or keep float pixels, else 2.2 (sRGB). */
+	float GetDisplayGamma() const override;
 	int32_t GetSizeX() const { return SizeX; }
 	int32_t GetSizeY() const { return SizeY; }
 	EPixelFormat GetFormat() const { return Format; }
 
 	/** Every pixel, rows top to bottom, as 8-bit BGRA (linear formats are clamped to 0..1 and written without gamma). */
-	bool ReadPixels(std::vector<FColor>& OutPixels) const;
+	bool ReadPixels(std::vector<FColor>& OutPixels) const override;
 	/** Every pixel as linear colour. */
 	bool ReadLinearColorPixels(std::vector<FLinearColor>& OutPixels) const;
 	/** Replaces the pixels (what a renderer writes at the end of a frame); false when the size does not match. */
-	bool WritePixels(const std::vector<FColor>& Pixels);
+	bool WritePixels(const std::vector<FColor>& Pixels) override;
 	bool WriteLinearColorPixels(const std::vector<FLinearColor>& Pixels);
 	/** Sets every pixel to the colour. */
-	void Clear(const FLinearColor& Color);
+	void Clear(const FLinearColor& Color) override;
 
 private:
 	friend class UTextureRenderTarget2D;
@@ -34,6 +38,7 @@ private:
 	int32_t SizeX = 0;
 	int32_t SizeY = 0;
 	EPixelFormat Format = PF_B8G8R8A8;
+	bool bForceLinearGamma = false;
 	/** One FLinearColor per pixel; the 8-bit formats round through FColor when written. */
 	std::vector<FLinearColor> Pixels;
 };

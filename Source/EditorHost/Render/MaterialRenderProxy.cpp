@@ -1,0 +1,119 @@
+#include "Render/MaterialRenderProxy.h"
+
+#include "Materials/Material.h"
+#include "Materials/MaterialShaderMap.h"
+#include "Materials/MaterialShared.h"
+#include "Objects/ObjectGlobals.h"
+#include "Textures/Texture.h"
+
+#include <algorithm>
+
+namespace
+{
+	/**
+	 * The shader map of the material's resource. The resource gains GetShaderMap with the material
+	 * compiler; until a resource offers it, every material draws with the default material.
+	 */
+	template <typename TResource>
+	const FMaterialShaderMap* ShaderMapOfResource(const TResource& Resource)
+	{
+		if constexpr (requires { Resource.GetShaderMap(); })
+		{
+			return Resource.GetShaderMap();
+		}
+		else
+		{
+			return nullptr;
+		}
+	}
+
+	const FMaterialShaderMap* FindResourceShaderMap(UMaterial& Material)
+	{
+		const FMaterialResource* Resource = Material.GetMaterialResource(GMaxRHIShaderPlatform, EMaterialQualityLevel::High);
+		return Resource != nullptr ? ShaderMapOfResource(*Resource) : nullptr;
+	}
+
+	FMaterialShaderMapProvider& ShaderMapProvider()
+	{
+		static FMaterialShaderMapProvider Provider = FindResourceShaderMap;
+		return Provider;
+	}
+
+	void FillUniforms(const UMaterialInterface& Material, bool bInstance, const FMaterialShaderMap& ShaderMap, std::vector<float>& OutValues)
+	{
+		OutValues.assign(static_cast<std::size_t>(std::max(ShaderMap.UniformBlockFloats, 0)), 0.0f);
+		for (const FMaterialUniformParameter& Uniform : ShaderMap.Uniforms)
+		{
+			const int32_t Count = std::clamp(Uniform.NumComponents, 1, 4);
+			if (Uniform.Offset < 0 || Uniform.Offset + Count > static_cast<int32_t>(OutValues.size()))
+			{
+				continue;
+			}
+			std::array<float, 4> Value = Uniform.DefaultValue;
+			if (bInstance && !Uniform.Name.empty())
+			{
+				const FMaterialParameterInfo Info{Uniform.Name};
+				float Scalar = 0.0f;
+				FLinearColor Vector;
+				if (Count == 1 && Material.GetScalarParameterValue(Info, Scalar, true))
+				{
+					Value[0] = Scalar;
+				}
+				else if (Count > 1 && Material.GetVectorParameterValue(Info, Vector, true))
+				{
+					Value = {Vector.R, Vector.G, Vector.B, Vector.A};
+				}
+			}
+			std::copy_n(Value.begin(), Count, OutValues.begin() + Uniform.Offset);
+		}
+	}
+
+	const UTexture* FindTexture(const UMaterialInterface& Material, bool bInstance, const FMaterialTextureParameter& Parameter)
+	{
+		if (bInstance && !Parameter.ParameterName.empty())
+		{
+			UTexture* Override = nullptr;
+			if (Material.GetTextureParameterValue(FMaterialParameterInfo{Parameter.ParameterName}, Override, true) && Override != nullptr)
+			{
+				return Override;
+			}
+		}
+		return Parameter.DefaultTexturePath.empty() ? nullptr : LoadObject<UTexture>(Parameter.DefaultTexturePath);
+	}
+}
+
+void SetMaterialShaderMapProvider(FMaterialShaderMapProvider Provider)
+{
+	ShaderMapProvider() = Provider ? std::move(Provider) : FMaterialShaderMapProvider(FindResourceShaderMap);
+}
+
+FMaterialRenderProxy MakeMaterialRenderProxy(const UMaterialInterface* Material)
+{
+	FMaterialRenderProxy Proxy;
+	if (Material == nullptr)
+	{
+		return Proxy;
+	}
+	UMaterial* BaseMaterial = const_cast<UMaterialInterface*>(Material)->GetMaterial();
+	if (BaseMaterial == nullptr)
+	{
+		return Proxy;
+	}
+	Proxy.MaterialPath = Material->GetPathName();
+	Proxy.Domain = BaseMaterial->MaterialDomain;
+	const FMaterialShaderMap* ShaderMap = ShaderMapProvider()(*BaseMaterial);
+	if (ShaderMap == nullptr)
+	{
+		return Proxy;
+	}
+	const bool bInstance = Material != BaseMaterial;
+	Proxy.ShaderMap = ShaderMap;
+	Proxy.BlendMode = ShaderMap->BlendMode;
+	Proxy.Domain = ShaderMap->Domain;
+	FillUniforms(*Material, bInstance, *ShaderMap, Proxy.UniformValues);
+	for (const FMaterialTextureParameter& Parameter : ShaderMap->Textures)
+	{
+		Proxy.Textures.push_back({Parameter.Unit, FindTexture(*Material, bInstance, Parameter), Parameter.bCube});
+	}
+	return Proxy;
+}
