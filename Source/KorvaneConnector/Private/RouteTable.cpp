@@ -12,6 +12,7 @@
 #include "Endpoints/MaterialEndpoints.h"
 #include "Endpoints/MaterialPasteDeploy.h"
 #include "Endpoints/MaterialScriptEndpoints.h"
+#include "Endpoints/MaterialThumbnail.h"
 #include "Endpoints/SkeletonEndpoints.h"
 #include "Endpoints/TextureEndpoints.h"
 #include "Endpoints/TextureScriptEndpoints.h"
@@ -97,7 +98,7 @@ namespace
 			Body("/korvane/components/library/enrich", POST, [](const std::string&) { return EnrichComponentLibrary(); }),
 			NoBody("/korvane/blueprint/pending", GET, TakePendingBlueprint),
 			NoBody("/korvane/material/pending", GET, TakePendingMaterial),
-			BodyNotImplemented("/korvane/material/thumbnail", POST),
+			Body("/korvane/material/thumbnail", POST, RenderMaterialThumbnail),
 			Body("/korvane/asset/details", POST, GetAssetDetails),
 			Body("/korvane/asset/batch", POST, GetAssetBatch),
 			Body("/korvane/asset/exists", POST, GetAssetExists),
