@@ -10,6 +10,7 @@
 #include "Materials/Material.h"
 #include "Objects/WeakObjectPtr.h"
 #include "Objects/ObjectGlobals.h"
+#include "Objects/Package.h"
 #include "Render/CanvasTypes.h"
 #include "Render/ObjectTools.h"
 #include "Render/RendererInterface.h"
