@@ -1,6 +1,7 @@
 #include "Assets/AssetFiles.h"
 #include "Core/Log.h"
 #include "Materials/Material.h"
+#include "Materials/MaterialInstance.h"
 #include "Materials/MaterialTestGraphs.h"
 #include "Meshes/StaticMesh.h"
 #include "Objects/ObjectGlobals.h"
@@ -299,4 +300,34 @@ TEST_F(SceneRendering, AViewOfItsOwnDrawsOverWhatTheCanvasClearedAndClipsAtItsNe
 	// With the near plane beyond the sphere nothing is drawn over the clear.
 	const FImage Clipped = Render(400.0f, 30.0f);
 	EXPECT_EQ(Clipped.At(32, 32), (FColor{0, 255, 0, 255}));
+}
+
+TEST_F(SceneRendering, AMaterialSamplesARenderTargetAsItsTextureAndAnInstanceSwapsIt)
+{
+	auto* Canvas = MaterialTestGraphs::NewAsset<UTextureRenderTarget2D>("/Game/RT_Canvas");
+	Canvas->ClearColor = FLinearColor{0.0f, 0.0f, 1.0f, 1.0f};
+	Canvas->InitCustomFormat(8, 8, PF_FloatRGBA, true);
+	UMaterial* Material = MaterialTestGraphs::NewAsset<UMaterial>("/Game/M_Screen");
+	FMaterialShaderMap ShaderMap = TexturedShaderMap(Canvas->GetPathName());
+	ShaderMap.PixelGlsl = MaterialPixelShader("layout(binding = 0) uniform sampler2D SPIRV_Cross_CombinedAlbedoAlbedoSampler;\n",
+		"\tEmissive = texture(SPIRV_Cross_CombinedAlbedoAlbedoSampler, in_var_TEXCOORD01.xy).rgb;\n\tShadingModel = 0.0;\n");
+	ShaderMaps.Set(Material, ShaderMap);
+	FMaterialThumbnailScene Scene;
+	Scene.SetMaterialInterface(Material);
+	FImageRenderTarget Target(32, 32);
+	ASSERT_TRUE(RenderScene(Scene, Target, {0.0f, 0.0f, 0.0f, 1.0f}, 0, 0, 32));
+	EXPECT_EQ(Target.GetPixels()[16 * 32 + 16], (FColor{255, 0, 0, 255}));
+
+	// What is drawn into the render target shows on the next frame.
+	Canvas->GameThread_GetRenderTargetResource()->Clear({1.0f, 1.0f, 0.0f, 1.0f});
+	ASSERT_TRUE(RenderScene(Scene, Target, {0.0f, 0.0f, 0.0f, 1.0f}, 0, 0, 32));
+	EXPECT_EQ(Target.GetPixels()[16 * 32 + 16], (FColor{0, 255, 255, 255}));
+
+	// An instance's texture parameter replaces the default texture: the camera sees U near 0.19 at the centre, the red half.
+	auto* Instance = MaterialTestGraphs::NewAsset<UMaterialInstanceConstant>("/Game/MI_Screen");
+	Instance->Parent = Material;
+	Instance->SetTextureParameterValueEditorOnly(FMaterialParameterInfo{"Albedo"}, HalfRedHalfBlueTexture());
+	Scene.SetMaterialInterface(Instance);
+	ASSERT_TRUE(RenderScene(Scene, Target, {0.0f, 0.0f, 0.0f, 1.0f}, 0, 0, 32));
+	EXPECT_EQ(Target.GetPixels()[16 * 32 + 16], (FColor{0, 0, 255, 255}));
 }
