@@ -1,6 +1,7 @@
 #include "Assets/AssetFiles.h"
 #include "Core/Log.h"
 #include "Materials/Material.h"
+#include "Materials/MaterialInstance.h"
 #include "Materials/MaterialTestGraphs.h"
 #include "Meshes/StaticMesh.h"
 #include "Objects/ObjectGlobals.h"
@@ -51,13 +52,13 @@ namespace
 		}
 
 		/** Renders the thumbnail scene's view of the rectangle into the target, as the turntable does; whether the frame was drawn. */
-		static bool RenderScene(const FThumbnailPreviewScene& Scene, FRenderTarget& Target, const FLinearColor& ClearColor, int32_t X, int32_t Y, uint32_t Size)
+		static bool RenderScene(FThumbnailPreviewScene& Scene, FRenderTarget& Target, const FLinearColor& ClearColor, int32_t X, int32_t Y, uint32_t Size)
 		{
 			const FGameTime Time = FGameTime::GetTimeSinceAppStart();
 			FCanvas Canvas(&Target, nullptr, Time, GMaxRHIFeatureLevel);
 			Canvas.Clear(ClearColor);
 			FSceneViewFamilyContext ViewFamily(
-				FSceneViewFamily::ConstructionValues(&Target, const_cast<FThumbnailPreviewScene&>(Scene).GetScene(), FEngineShowFlags(ESFIM_Game)).SetTime(Time));
+				FSceneViewFamily::ConstructionValues(&Target, Scene.GetScene(), FEngineShowFlags(ESFIM_Game)).SetTime(Time));
 			if (Scene.CreateView(&ViewFamily, X, Y, Size, Size) == nullptr)
 			{
 				return false;
@@ -299,4 +300,56 @@ TEST_F(SceneRendering, AViewOfItsOwnDrawsOverWhatTheCanvasClearedAndClipsAtItsNe
 	// With the near plane beyond the sphere nothing is drawn over the clear.
 	const FImage Clipped = Render(400.0f, 30.0f);
 	EXPECT_EQ(Clipped.At(32, 32), (FColor{0, 255, 0, 255}));
+}
+
+TEST_F(SceneRendering, AMaterialSamplesARenderTargetAsItsTextureAndAnInstanceSwapsIt)
+{
+	auto* Canvas = MaterialTestGraphs::NewAsset<UTextureRenderTarget2D>("/Game/RT_Canvas");
+	Canvas->ClearColor = FLinearColor{0.0f, 0.0f, 1.0f, 1.0f};
+	Canvas->InitCustomFormat(8, 8, PF_FloatRGBA, true);
+	UMaterial* Material = MaterialTestGraphs::NewAsset<UMaterial>("/Game/M_Screen");
+	FMaterialShaderMap ShaderMap = TexturedShaderMap(Canvas->GetPathName());
+	ShaderMap.PixelGlsl = MaterialPixelShader("layout(binding = 0) uniform sampler2D SPIRV_Cross_CombinedAlbedoAlbedoSampler;\n",
+		"\tEmissive = texture(SPIRV_Cross_CombinedAlbedoAlbedoSampler, in_var_TEXCOORD01.xy).rgb;\n\tShadingModel = 0.0;\n");
+	ShaderMaps.Set(Material, ShaderMap);
+	FMaterialThumbnailScene Scene;
+	Scene.SetMaterialInterface(Material);
+	FImageRenderTarget Target(32, 32);
+	ASSERT_TRUE(RenderScene(Scene, Target, {0.0f, 0.0f, 0.0f, 1.0f}, 0, 0, 32));
+	EXPECT_EQ(Target.GetPixels()[16 * 32 + 16], (FColor{255, 0, 0, 255}));
+
+	// What is drawn into the render target shows on the next frame.
+	Canvas->GameThread_GetRenderTargetResource()->Clear({1.0f, 1.0f, 0.0f, 1.0f});
+	ASSERT_TRUE(RenderScene(Scene, Target, {0.0f, 0.0f, 0.0f, 1.0f}, 0, 0, 32));
+	EXPECT_EQ(Target.GetPixels()[16 * 32 + 16], (FColor{0, 255, 255, 255}));
+
+	// An instance's texture parameter replaces the default texture: the camera sees U near 0.19 at the centre, the red half.
+	auto* Instance = MaterialTestGraphs::NewAsset<UMaterialInstanceConstant>("/Game/MI_Screen");
+	Instance->Parent = Material;
+	Instance->SetTextureParameterValueEditorOnly(FMaterialParameterInfo{"Albedo"}, HalfRedHalfBlueTexture());
+	Scene.SetMaterialInterface(Instance);
+	ASSERT_TRUE(RenderScene(Scene, Target, {0.0f, 0.0f, 0.0f, 1.0f}, 0, 0, 32));
+	EXPECT_EQ(Target.GetPixels()[16 * 32 + 16], (FColor{0, 0, 255, 255}));
+}
+
+TEST_F(SceneRendering, AnEightBitRenderTargetSampledAsATextureKeepsItsColoursThroughTheSRGBRoundTrip)
+{
+	auto* Canvas = MaterialTestGraphs::NewAsset<UTextureRenderTarget2D>("/Game/RT_Picture");
+	Canvas->InitCustomFormat(4, 4, PF_B8G8R8A8, false);
+	FTextureRenderTargetResource* Resource = Canvas->GameThread_GetRenderTargetResource();
+	ASSERT_NE(Resource, nullptr);
+	ASSERT_TRUE(Resource->WritePixels(std::vector<FColor>(16, FColor{40, 128, 200, 255})));
+	UMaterial* Material = MaterialTestGraphs::NewAsset<UMaterial>("/Game/M_Picture");
+	FMaterialShaderMap ShaderMap = TexturedShaderMap(Canvas->GetPathName());
+	ShaderMap.PixelGlsl = MaterialPixelShader("layout(binding = 0) uniform sampler2D SPIRV_Cross_CombinedAlbedoAlbedoSampler;\n",
+		"\tEmissive = texture(SPIRV_Cross_CombinedAlbedoAlbedoSampler, in_var_TEXCOORD01.xy).rgb;\n\tShadingModel = 0.0;\n");
+	ShaderMaps.Set(Material, ShaderMap);
+	FMaterialThumbnailScene Scene;
+	Scene.SetMaterialInterface(Material);
+	FImageRenderTarget Target(32, 32);
+	ASSERT_TRUE(RenderScene(Scene, Target, {0.0f, 0.0f, 0.0f, 1.0f}, 0, 0, 32));
+	const FColor& Centre = Target.GetPixels()[16 * 32 + 16];
+	EXPECT_NEAR(Centre.B, 40, 1);
+	EXPECT_NEAR(Centre.G, 128, 1);
+	EXPECT_NEAR(Centre.R, 200, 1);
 }

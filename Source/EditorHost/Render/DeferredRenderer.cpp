@@ -218,7 +218,7 @@ const FGpuMesh* FDeferredRenderer::FindStaticMesh(const UStaticMesh& Mesh)
 bool FDeferredRenderer::CollectDraws(const FSceneViewFamily& Family, std::vector<FDraw>& OutDraws, std::vector<FGpuMesh>& OutDynamicMeshes, std::string& OutError)
 {
 	const FSceneInterface& Scene = *Family.Scene;
-	const auto AddDraw = [&](const FGpuMesh& Mesh, const FGpuMeshSection& Section, const UMaterialInterface* Material, const FTransform& Transform) {
+	const auto AddDraw = [&](const FGpuMesh& Mesh, const FGpuMeshSection& Section, UMaterialInterface* Material, const FTransform& Transform) {
 		FDraw Draw;
 		Draw.Mesh = &Mesh;
 		Draw.Section = Section;
@@ -301,13 +301,19 @@ void FDeferredRenderer::DrawPrimitive(const FDraw& Draw)
 	Draw.Mesh->DrawSection(Draw.Section);
 }
 
-void FDeferredRenderer::UploadBackground(const FSceneView& View, int32_t SizeX, const std::vector<FColor>& Pixels)
+void FDeferredRenderer::UploadBackground(const FSceneView& View, int32_t SizeX, const std::vector<FColor>& Pixels, bool bSRGB)
 {
 	const FLinearColor& Background = View.BackgroundColor;
 	if (Background.A > 0.0f)
 	{
+		// The colour is linear; an sRGB output encodes it while sRGB writes are on.
 		const float Color[4] = {Background.R, Background.G, Background.B, Background.A};
+		if (bSRGB)
+		{
+			glEnable(GL_FRAMEBUFFER_SRGB);
+		}
 		glClearNamedFramebufferfv(Targets.GetOutputFramebuffer(), GL_COLOR, 0, Color);
+		glDisable(GL_FRAMEBUFFER_SRGB);
 		return;
 	}
 	// The output starts as the target's pixels, rows flipped to OpenGL's bottom-to-top order.
@@ -438,7 +444,7 @@ bool FDeferredRenderer::RenderView(const FSceneView& View, const FSceneViewFamil
 		Draw.DistanceSquared = (Center - View.ViewLocation).SizeSquared();
 	}
 
-	UploadBackground(View, SizeX, Pixels);
+	UploadBackground(View, SizeX, Pixels, bSRGB);
 	glViewport(0, 0, Width, Height);
 	glDisable(GL_CULL_FACE);
 	glDisable(GL_BLEND);

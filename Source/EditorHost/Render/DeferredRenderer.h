@@ -54,7 +54,7 @@ private:
 	const FGpuMesh* FindStaticMesh(const UStaticMesh& Mesh);
 	bool CollectDraws(const FSceneViewFamily& Family, std::vector<FDraw>& OutDraws, std::vector<FGpuMesh>& OutDynamicMeshes, std::string& OutError);
 	void DrawPrimitive(const FDraw& Draw);
-	void UploadBackground(const FSceneView& View, int32_t SizeX, const std::vector<FColor>& Pixels);
+	void UploadBackground(const FSceneView& View, int32_t SizeX, const std::vector<FColor>& Pixels, bool bSRGB);
 	void WriteLights(const FSceneViewFamily& Family, const FRenderMatrix& ClipToWorld, bool bTranslucentLayer);
 	/** Binds the lighting program for the family's light counts; false with OutError when it does not link. */
 	bool UseLightingProgram(const FSceneViewFamily& Family, std::string& OutError);

@@ -68,7 +68,7 @@ namespace
 		}
 	}
 
-	const UTexture* FindTexture(const UMaterialInterface& Material, bool bInstance, const FMaterialTextureParameter& Parameter)
+	UTexture* FindTexture(const UMaterialInterface& Material, bool bInstance, const FMaterialTextureParameter& Parameter)
 	{
 		if (bInstance && !Parameter.ParameterName.empty())
 		{
@@ -87,14 +87,14 @@ void SetMaterialShaderMapProvider(FMaterialShaderMapProvider Provider)
 	ShaderMapProvider() = Provider ? std::move(Provider) : FMaterialShaderMapProvider(FindResourceShaderMap);
 }
 
-FMaterialRenderProxy MakeMaterialRenderProxy(const UMaterialInterface* Material)
+FMaterialRenderProxy MakeMaterialRenderProxy(UMaterialInterface* Material)
 {
 	FMaterialRenderProxy Proxy;
 	if (Material == nullptr)
 	{
 		return Proxy;
 	}
-	UMaterial* BaseMaterial = const_cast<UMaterialInterface*>(Material)->GetMaterial();
+	UMaterial* BaseMaterial = Material->GetMaterial();
 	if (BaseMaterial == nullptr)
 	{
 		return Proxy;
@@ -106,7 +106,7 @@ FMaterialRenderProxy MakeMaterialRenderProxy(const UMaterialInterface* Material)
 	{
 		return Proxy;
 	}
-	const bool bInstance = Material != BaseMaterial;
+	const bool bInstance = Material != static_cast<UMaterialInterface*>(BaseMaterial);
 	Proxy.ShaderMap = ShaderMap;
 	Proxy.BlendMode = ShaderMap->BlendMode;
 	Proxy.Domain = ShaderMap->Domain;

@@ -16,7 +16,7 @@ struct FMaterialShaderMap;
 struct FMaterialTextureBinding
 {
 	int32_t Unit = 0;
-	const UTexture* Texture = nullptr;
+	UTexture* Texture = nullptr;
 	bool bCube = false;
 };
 
@@ -39,7 +39,7 @@ struct FMaterialRenderProxy
 };
 
 /** Resolves a material or instance (nullptr: the default material) into what a draw needs. */
-FMaterialRenderProxy MakeMaterialRenderProxy(const UMaterialInterface* Material);
+FMaterialRenderProxy MakeMaterialRenderProxy(UMaterialInterface* Material);
 
 /** Where the renderer finds a base material's compiled shader map (nullptr when it has none). */
 using FMaterialShaderMapProvider = std::function<const FMaterialShaderMap*(UMaterial& Material)>;

@@ -49,5 +49,5 @@ public:
 	void SetSkyBrightness(float Brightness) { Scene.GetSkyLight().Intensity = Brightness; }
 
 protected:
-	mutable FSceneInterface Scene;
+	FSceneInterface Scene;
 };

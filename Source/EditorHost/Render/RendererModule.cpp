@@ -7,6 +7,7 @@
 #include "Render/RenderTarget.h"
 #include "Render/SceneView.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,19 @@ namespace
 		bool LastFrameSucceeded() const override { return bLastFrameSucceeded; }
 
 	private:
+		/** Whether one view with an opaque background covers the whole target, so that none of its pixels shows through. */
+		static bool HidesTheWholeTarget(const FSceneViewFamily& ViewFamily, const FIntPoint& Size)
+		{
+			for (const FSceneView* View : ViewFamily.Views)
+			{
+				if (View != nullptr && View->BackgroundColor.A >= 1.0f && View->UnscaledViewRect == FIntRect{{0, 0}, Size})
+				{
+					return true;
+				}
+			}
+			return false;
+		}
+
 		static bool Render(FCanvas* Canvas, FSceneViewFamily* ViewFamily, std::string& OutError)
 		{
 			if (ViewFamily == nullptr)
@@ -46,7 +60,12 @@ namespace
 			}
 			const FIntPoint Size = Target->GetSizeXY();
 			std::vector<FColor> Pixels;
-			if (Size.X <= 0 || Size.Y <= 0 || !Target->ReadPixels(Pixels) || Pixels.size() != static_cast<std::size_t>(Size.X) * Size.Y)
+			const std::size_t NumPixels = static_cast<std::size_t>(std::max(Size.X, 0)) * static_cast<std::size_t>(std::max(Size.Y, 0));
+			if (NumPixels > 0 && HidesTheWholeTarget(*ViewFamily, Size))
+			{
+				Pixels.resize(NumPixels);
+			}
+			else if (NumPixels == 0 || !Target->ReadPixels(Pixels) || Pixels.size() != NumPixels)
 			{
 				OutError = "the render target has no pixels";
 				return false;

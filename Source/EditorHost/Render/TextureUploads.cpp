@@ -108,7 +108,12 @@ namespace
 		return Result;
 	}
 
-	/** The render target's pixels as a float texture (its resource keeps linear colour). */
+	float DecodeSRGB(float Value)
+	{
+		return Value <= 0.04045f ? Value / 12.92f : std::pow((Value + 0.055f) / 1.055f, 2.4f);
+	}
+
+	/** The render target's pixels as a float texture; the 8-bit values of an sRGB target are decoded to linear. */
 	FGlTexture UploadRenderTarget(UTextureRenderTarget2D& RenderTarget, FGlTexture Existing)
 	{
 		FTextureRenderTargetResource* Resource = RenderTarget.GameThread_GetRenderTargetResource();
@@ -116,6 +121,13 @@ namespace
 		if (Resource == nullptr || !Resource->ReadLinearColorPixels(Pixels))
 		{
 			return FGlTexture();
+		}
+		if (Resource->GetDisplayGamma() > 1.0f)
+		{
+			for (FLinearColor& Pixel : Pixels)
+			{
+				Pixel = FLinearColor{DecodeSRGB(Pixel.R), DecodeSRGB(Pixel.G), DecodeSRGB(Pixel.B), Pixel.A};
+			}
 		}
 		GLuint Name = Existing.Get();
 		GLint Width = 0;
@@ -160,7 +172,7 @@ uint32_t FTextureUploads::GetBlack(bool bCube)
 	return Black.Get();
 }
 
-uint32_t FTextureUploads::GetTexture(const UTexture* Texture, bool bCube)
+uint32_t FTextureUploads::GetTexture(UTexture* Texture, bool bCube)
 {
 	if (Texture == nullptr)
 	{
@@ -172,8 +184,7 @@ uint32_t FTextureUploads::GetTexture(const UTexture* Texture, bool bCube)
 		Entries.erase(Found);
 		Found = Entries.end();
 	}
-	UTexture& Mutable = const_cast<UTexture&>(*Texture);
-	if (auto* RenderTarget = Cast<UTextureRenderTarget2D>(&Mutable); RenderTarget != nullptr && !bCube)
+	if (auto* RenderTarget = Cast<UTextureRenderTarget2D>(Texture); RenderTarget != nullptr && !bCube)
 	{
 		FEntry& Entry = Entries[Texture];
 		Entry.Object = Texture;

@@ -17,7 +17,7 @@ class FTextureUploads
 {
 public:
 	/** The GL texture name to bind for the texture as a 2D texture or a cube map. */
-	uint32_t GetTexture(const UTexture* Texture, bool bCube);
+	uint32_t GetTexture(UTexture* Texture, bool bCube);
 
 private:
 	struct FEntry
