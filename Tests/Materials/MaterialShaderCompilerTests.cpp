@@ -191,11 +191,31 @@ TEST_F(FMaterialShaderCompile, CustomCodeErrorsAreGlslangsMessagesNamingTheCusto
 	EXPECT_NE(Resource.GetShaderMap(), nullptr);
 }
 
-TEST_F(FMaterialShaderCompile, CustomCodeThatNeverEndsOnlyCompilesAndOverlongCodeIsRefused)
+TEST_F(FMaterialShaderCompile, HostileCustomCodeIsRefusedOrCompiledNeverRun)
 {
 	UMaterialExpressionCustom* const Loop = Custom("while (true) { } return float3(0, 0, 0);");
 	Feed(MP_BaseColor, *Loop);
 	EXPECT_EQ(Compile(), FErrors{}) << "the shader is compiled, never run";
+
+	Loop->SetCode("return " + std::string(5000, '(') + "1" + std::string(5000, ')') + ";");
+	EXPECT_EQ(Compile(), FErrors{"(Node Custom) Custom material Custom nests brackets deeper than 128 levels"});
+	Loop->SetCode("return " + std::string(100, '(') + "1" + std::string(100, ')') + ";");
+	EXPECT_EQ(Compile(), FErrors{});
+
+	for (const std::string_view Directive : {"#include \"/etc/passwd\"\nreturn 1;", "  #define A0 1\n#define A1 A0 A0\nreturn A1;"})
+	{
+		Loop->SetCode(Directive);
+		EXPECT_EQ(Compile(), FErrors{"(Node Custom) Custom material Custom uses a preprocessor directive, which custom code may not"}) << Directive;
+	}
+	Loop->SetCode("return 0; }\nfloat4 main() : SV_Target0 { return 1;");
+	const FErrors Escaped = Compile();
+	ASSERT_FALSE(Escaped.empty()) << "code that closes its function and writes another entry does not compile";
+	EXPECT_EQ(Resource.GetShaderMap(), nullptr);
+
+	Loop->SetCode("return Tint;");
+	Loop->Inputs.push_back(FExpressionInput{.InputName = "Tint) { return 1; } float3 X("});
+	Loop->Inputs[0].Connect(0, *Add("/Script/Engine.MaterialExpressionConstant3Vector"));
+	EXPECT_EQ(Compile(), FErrors{"(Node Custom) Custom material Custom input 1 name 'Tint) { return 1; } float3 X(' is not a valid identifier"});
 
 	Loop->SetCode("return " + std::string(MaxCustomExpressionCodeLength, ' ') + "1;");
 	EXPECT_EQ(Compile(), FErrors{"(Node Custom) Custom material Custom has " + std::to_string(MaxCustomExpressionCodeLength + 9) + " characters of code; at most "
