@@ -2,6 +2,7 @@
 
 #include "Graph/CopyPasteTextValue.h"
 #include "Materials/Material.h"
+#include "Materials/MaterialCompileChecks.h"
 #include "Materials/MaterialExpressions.h"
 #include "Materials/MaterialFunction.h"
 #include "Materials/MaterialHLSLTemplate.h"
@@ -436,6 +437,11 @@ namespace
 			AddError(Stack.back().second, "Reentrant expression");
 			return std::nullopt;
 		}
+		if (Stack.size() >= MaxMaterialExpressionDepth)
+		{
+			AddError(&Expression, "Expression chain is longer than " + std::to_string(MaxMaterialExpressionDepth) + " expressions");
+			return std::nullopt;
+		}
 		Stack.emplace_back(Frame, &Expression);
 		const int32_t SavedFrame = CurrentFrame;
 		CurrentFrame = Frame;
@@ -745,9 +751,10 @@ namespace
 			AddError(&Call, "Missing Material Function");
 			return std::nullopt;
 		}
-		for (const FFunctionFrame& Frame : Frames)
+		// A function that calls itself, directly or through others, would be inlined without end.
+		for (int32_t Ancestor = CurrentFrame; Ancestor >= 0; Ancestor = Frames[Ancestor].ParentFrame)
 		{
-			if (Frame.Function == Function && Frame.Call == &Call)
+			if (Frames[Ancestor].Function == Function)
 			{
 				AddError(&Call, "Reentrant expression");
 				return std::nullopt;
