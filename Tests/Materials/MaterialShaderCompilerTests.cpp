@@ -1,4 +1,5 @@
 #include "Materials/HLSLMaterialTranslator.h"
+#include "Materials/MaterialCompileChecks.h"
 #include "Materials/MaterialGraphTestSupport.h"
 #include "Materials/MaterialTestGraphs.h"
 #include "Materials/MaterialShaderCompiler.h"
@@ -191,11 +192,31 @@ TEST_F(FMaterialShaderCompile, CustomCodeErrorsAreGlslangsMessagesNamingTheCusto
 	EXPECT_NE(Resource.GetShaderMap(), nullptr);
 }
 
-TEST_F(FMaterialShaderCompile, CustomCodeThatNeverEndsOnlyCompilesAndOverlongCodeIsRefused)
+TEST_F(FMaterialShaderCompile, HostileCustomCodeIsRefusedOrCompiledNeverRun)
 {
 	UMaterialExpressionCustom* const Loop = Custom("while (true) { } return float3(0, 0, 0);");
 	Feed(MP_BaseColor, *Loop);
 	EXPECT_EQ(Compile(), FErrors{}) << "the shader is compiled, never run";
+
+	Loop->SetCode("return " + std::string(5000, '(') + "1" + std::string(5000, ')') + ";");
+	EXPECT_EQ(Compile(), FErrors{"(Node Custom) Custom material Custom nests brackets deeper than 128 levels"});
+	Loop->SetCode("return " + std::string(100, '(') + "1" + std::string(100, ')') + ";");
+	EXPECT_EQ(Compile(), FErrors{});
+
+	for (const std::string_view Directive : {"#include \"/etc/passwd\"\nreturn 1;", "  #define A0 1\n#define A1 A0 A0\nreturn A1;"})
+	{
+		Loop->SetCode(Directive);
+		EXPECT_EQ(Compile(), FErrors{"(Node Custom) Custom material Custom uses a preprocessor directive, which custom code may not"}) << Directive;
+	}
+	Loop->SetCode("return 0; }\nfloat4 main() : SV_Target0 { return 1;");
+	const FErrors Escaped = Compile();
+	ASSERT_FALSE(Escaped.empty()) << "code that closes its function and writes another entry does not compile";
+	EXPECT_EQ(Resource.GetShaderMap(), nullptr);
+
+	Loop->SetCode("return Tint;");
+	Loop->Inputs.push_back(FExpressionInput{.InputName = "Tint) { return 1; } float3 X("});
+	Loop->Inputs[0].Connect(0, *Add("/Script/Engine.MaterialExpressionConstant3Vector"));
+	EXPECT_EQ(Compile(), FErrors{"(Node Custom) Custom material Custom input 1 name 'Tint) { return 1; } float3 X(' is not a valid identifier"});
 
 	Loop->SetCode("return " + std::string(MaxCustomExpressionCodeLength, ' ') + "1;");
 	EXPECT_EQ(Compile(), FErrors{"(Node Custom) Custom material Custom has " + std::to_string(MaxCustomExpressionCodeLength + 9) + " characters of code; at most "
@@ -339,4 +360,49 @@ TEST_F(FMaterialShaderCompile, AStaticSwitchNeedsBothBranchesAndCompilesTheOneIt
 	ASSERT_EQ(Compile(), FErrors{});
 	EXPECT_NE(Resource.GetShaderMap()->Hlsl.find(RedText), std::string::npos);
 	EXPECT_EQ(Resource.GetShaderMap()->Hlsl.find(BlueText), std::string::npos);
+}
+
+TEST_F(FMaterialShaderCompile, AChainLongerThanTheLimitIsRefusedAndOneWithinItCompiles)
+{
+	const auto Chain = [this](std::size_t Length) {
+		UMaterialExpression* Last = Add("/Script/Engine.MaterialExpressionConstant");
+		for (std::size_t Index = 1; Index < Length; ++Index)
+		{
+			UMaterialExpression* const Next = Add("/Script/Engine.MaterialExpressionOneMinus");
+			Connect(*Last, *Next, 0);
+			Last = Next;
+		}
+		return Last;
+	};
+	Feed(MP_Metallic, *Chain(MaxMaterialExpressionDepth));
+	EXPECT_EQ(Compile(), FErrors{});
+	Feed(MP_Metallic, *Chain(MaxMaterialExpressionDepth + 1));
+	EXPECT_EQ(Compile(), FErrors{"(Node Constant) Expression chain is longer than 2000 expressions"}) << "the expression past the limit is named";
+	EXPECT_EQ(Resource.GetShaderMap(), nullptr);
+}
+
+TEST_F(FMaterialShaderCompile, AFunctionCalledTwiceIsInlinedTwiceAndOneCallingItselfIsReentrant)
+{
+	auto* const Inner = MaterialTestGraphs::NewAsset<UMaterialFunction>("/Game/Functions/MF_Inner");
+	UMaterialExpression* const Constant = MaterialTestGraphs::AddExpression(*Inner, "/Script/Engine.MaterialExpressionConstant");
+	Constant->SetKeptPropertyText("R", "0.250000");
+	UMaterialExpression* const InnerOutput = MaterialTestGraphs::AddExpression(*Inner, "/Script/Engine.MaterialExpressionFunctionOutput");
+	InnerOutput->SetKeptPropertyText("Id", FGuid::NewGuid().ToString());
+	InnerOutput->GetInput(0)->Connect(0, *Constant);
+	auto* const Outer = MaterialTestGraphs::NewAsset<UMaterialFunction>("/Game/Functions/MF_Outer");
+	UMaterialExpressionMaterialFunctionCall* const InnerCall = MaterialTestGraphs::AddCall(*Outer, Inner);
+	UMaterialExpression* const OuterOutput = MaterialTestGraphs::AddExpression(*Outer, "/Script/Engine.MaterialExpressionFunctionOutput");
+	OuterOutput->SetKeptPropertyText("Id", FGuid::NewGuid().ToString());
+	OuterOutput->GetInput(0)->Connect(0, *InnerCall);
+
+	UMaterialExpression* const Sum = Add("/Script/Engine.MaterialExpressionAdd");
+	Connect(*MaterialTestGraphs::AddCall(*Material, Outer), *Sum, 0);
+	Connect(*MaterialTestGraphs::AddCall(*Material, Outer), *Sum, 1);
+	Feed(MP_Metallic, *Sum);
+	ASSERT_EQ(Compile(), FErrors{});
+	EXPECT_NE(Resource.GetShaderMap()->Hlsl.find("PixelMaterialInputs.Metallic = Local0;"), std::string::npos) << Resource.GetShaderMap()->Hlsl;
+	EXPECT_NE(Resource.GetShaderMap()->Hlsl.find("float Local0 = (0.25 + 0.25);"), std::string::npos) << Resource.GetShaderMap()->Hlsl;
+
+	InnerCall->SetMaterialFunction(Outer);
+	EXPECT_EQ(Compile(), FErrors{"Reentrant expression"});
 }

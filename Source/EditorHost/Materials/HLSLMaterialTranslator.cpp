@@ -2,6 +2,7 @@
 
 #include "Graph/CopyPasteTextValue.h"
 #include "Materials/Material.h"
+#include "Materials/MaterialCompileChecks.h"
 #include "Materials/MaterialExpressions.h"
 #include "Materials/MaterialFunction.h"
 #include "Materials/MaterialHLSLTemplate.h"
@@ -123,6 +124,54 @@ namespace
 			Text += (Index > 0 ? ", " : "") + FormatNumber(Values[Index]);
 		}
 		return Text + ")";
+	}
+
+	/** How deep custom code may nest brackets: glslang's parser recurses per level and deeper code could exhaust the stack. */
+	constexpr int32_t MaxCustomCodeNesting = 128;
+
+	bool IsIdentifier(std::string_view Name)
+	{
+		const auto IsLetter = [](char Character) { return (Character >= 'A' && Character <= 'Z') || (Character >= 'a' && Character <= 'z') || Character == '_'; };
+		const auto IsDigit = [](char Character) { return Character >= '0' && Character <= '9'; };
+		return !Name.empty() && IsLetter(Name.front()) && std::all_of(Name.begin(), Name.end(), [&](char Character) { return IsLetter(Character) || IsDigit(Character); });
+	}
+
+	/**
+	 * Why custom code cannot be compiled safely, or nothing: a preprocessor directive (a macro
+	 * can expand without bound, an include would read files) or brackets nested too deep.
+	 */
+	std::optional<std::string> FindUnsafeCustomCode(std::string_view Code)
+	{
+		bool bLineStart = true;
+		int32_t Depth = 0;
+		for (const char Character : Code)
+		{
+			if (Character == '\n')
+			{
+				bLineStart = true;
+				continue;
+			}
+			if (bLineStart && Character == '#')
+			{
+				return std::string("uses a preprocessor directive, which custom code may not");
+			}
+			if (Character != ' ' && Character != '\t' && Character != '\r')
+			{
+				bLineStart = false;
+			}
+			if (Character == '(' || Character == '[' || Character == '{')
+			{
+				if (++Depth > MaxCustomCodeNesting)
+				{
+					return "nests brackets deeper than " + std::to_string(MaxCustomCodeNesting) + " levels";
+				}
+			}
+			else if ((Character == ')' || Character == ']' || Character == '}') && Depth > 0)
+			{
+				--Depth;
+			}
+		}
+		return std::nullopt;
 	}
 
 	bool IsTextureCubeAsset(const UTexture& Texture) { return Texture.GetClass()->GetName().find("TextureCube") != std::string::npos; }
@@ -388,6 +437,11 @@ namespace
 			AddError(Stack.back().second, "Reentrant expression");
 			return std::nullopt;
 		}
+		if (Stack.size() >= MaxMaterialExpressionDepth)
+		{
+			AddError(&Expression, "Expression chain is longer than " + std::to_string(MaxMaterialExpressionDepth) + " expressions");
+			return std::nullopt;
+		}
 		Stack.emplace_back(Frame, &Expression);
 		const int32_t SavedFrame = CurrentFrame;
 		CurrentFrame = Frame;
@@ -547,6 +601,11 @@ namespace
 				+ " are compiled");
 			return std::nullopt;
 		}
+		if (const std::optional<std::string> Unsafe = FindUnsafeCustomCode(Code))
+		{
+			AddError(&Custom, "Custom material " + Custom.GetDescription() + " " + *Unsafe);
+			return std::nullopt;
+		}
 		const ECustomMaterialOutputType OutputType = Custom.GetOutputType();
 		if (OutputType == CMOT_MaterialAttributes || OutputType >= CMOT_MAX)
 		{
@@ -562,6 +621,13 @@ namespace
 			const FExpressionInput& Input = Custom.Inputs[Index];
 			if (Input.InputName.empty())
 			{
+				continue;
+			}
+			// The name becomes a parameter of the custom function, so it must be an identifier.
+			if (!IsIdentifier(Input.InputName))
+			{
+				AddError(&Custom, "Custom material " + Custom.GetDescription() + " input " + std::to_string(Index + 1) + " name '" + Input.InputName + "' is not a valid identifier");
+				bFailed = true;
 				continue;
 			}
 			std::optional<FCode> Value = TranslateInput(Input, CurrentFrame);
@@ -685,9 +751,10 @@ namespace
 			AddError(&Call, "Missing Material Function");
 			return std::nullopt;
 		}
-		for (const FFunctionFrame& Frame : Frames)
+		// A function that calls itself, directly or through others, would be inlined without end.
+		for (int32_t Ancestor = CurrentFrame; Ancestor >= 0; Ancestor = Frames[Ancestor].ParentFrame)
 		{
-			if (Frame.Function == Function && Frame.Call == &Call)
+			if (Frames[Ancestor].Function == Function)
 			{
 				AddError(&Call, "Reentrant expression");
 				return std::nullopt;

@@ -244,6 +244,12 @@ namespace
 			{
 				return Found->second;
 			}
+			if (Stack.size() >= MaxMaterialExpressionDepth)
+			{
+				// Each expression on the way is a level of recursion here and in the translator.
+				AddError(&Expression, "Expression chain is longer than " + std::to_string(MaxMaterialExpressionDepth) + " expressions");
+				return EValueKind::Unknown;
+			}
 			Stack.push_back(&Expression);
 			const EValueKind Kind = Check(Expression);
 			Stack.pop_back();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,3 +15,6 @@ class UMaterial;
  * then. docs/MATERIAL_COMPILER.md lists the checks and their texts.
  */
 std::vector<std::string> CheckMaterialExpressionGraph(const UMaterial& Material);
+
+/** How many expressions a chain from a property input may pass through before the compile refuses it (each is a level of recursion). */
+inline constexpr std::size_t MaxMaterialExpressionDepth = 2000;
