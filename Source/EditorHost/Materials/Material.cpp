@@ -176,6 +176,15 @@ FMaterialResource* UMaterial::GetMaterialResource(int32_t ShaderPlatform, int32_
 	return bKnownPlatform && bKnownQuality ? MaterialResource.get() : nullptr;
 }
 
+void UMaterial::CacheResourceShadersForRendering()
+{
+	if (MaterialResource == nullptr)
+	{
+		MaterialResource = std::make_unique<FMaterialResource>();
+		MaterialResource->Compile(*this);
+	}
+}
+
 bool UMaterial::LoadAssetFields(const FJsonObject& File, std::string& OutError)
 {
 	if (!Super::LoadAssetFields(File, OutError))

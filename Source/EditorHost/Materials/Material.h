@@ -128,6 +128,12 @@ public:
 
 	/** The material's compiled resource for a shader platform and quality level; made by the last recompile. */
 	FMaterialResource* GetMaterialResource(int32_t ShaderPlatform, int32_t QualityLevel);
+	/**
+	 * Makes sure the material has a compiled resource before it is drawn: a material loaded from
+	 * its file has none until then. A resource that was compiled already, successfully or not,
+	 * is kept as it is.
+	 */
+	void CacheResourceShadersForRendering();
 
 	UMaterial* GetMaterial() override { return this; }
 	bool LoadAssetFields(const FJsonObject& File, std::string& OutError) override;

@@ -11,26 +11,15 @@
 namespace
 {
 	/**
-	 * The shader map of the material's resource. The resource gains GetShaderMap with the material
-	 * compiler; until a resource offers it, every material draws with the default material.
+	 * The shader map of the material's resource, compiled the first time the material is drawn
+	 * (a material loaded from its file has none yet). A compile that failed keeps its errors and
+	 * no shader map; the material then draws as the default material.
 	 */
-	template <typename TResource>
-	const FMaterialShaderMap* ShaderMapOfResource(const TResource& Resource)
-	{
-		if constexpr (requires { Resource.GetShaderMap(); })
-		{
-			return Resource.GetShaderMap();
-		}
-		else
-		{
-			return nullptr;
-		}
-	}
-
 	const FMaterialShaderMap* FindResourceShaderMap(UMaterial& Material)
 	{
-		const FMaterialResource* Resource = Material.GetMaterialResource(GMaxRHIShaderPlatform, EMaterialQualityLevel::High);
-		return Resource != nullptr ? ShaderMapOfResource(*Resource) : nullptr;
+		Material.CacheResourceShadersForRendering();
+		const FMaterialResource* const Resource = Material.GetMaterialResource(GMaxRHIShaderPlatform, EMaterialQualityLevel::High);
+		return Resource != nullptr ? Resource->GetShaderMap() : nullptr;
 	}
 
 	FMaterialShaderMapProvider& ShaderMapProvider()
