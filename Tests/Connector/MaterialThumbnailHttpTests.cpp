@@ -121,3 +121,22 @@ TEST_F(MaterialThumbnailOverHttp, TurntableFramesOfATexturedMaterialDiffer)
 	EXPECT_NE(Got[0], Got[1]) << "a quarter turn shows another side of the texture";
 	EXPECT_NE(Got[1], Got[2]);
 }
+
+TEST_F(MaterialThumbnailOverHttp, TurntableFramesOfAUniformUnlitMaterialAreIdentical)
+{
+	// The glow material made unlit: only its even emissive colour shows, the same from every side
+	// (quarter turns, which the preview sphere's tessellation repeats exactly).
+	const std::string Relative = "Content/Materials/Special/M_EmissiveGlow.asset.json";
+	std::string Text = Editor.Project().ReadFile(Relative);
+	const std::string Lit = "\"MSM_DefaultLit\"";
+	const std::size_t At = Text.find(Lit);
+	ASSERT_NE(At, std::string::npos);
+	Text.replace(At, Lit.size(), "\"MSM_Unlit\"");
+	Editor.Project().WriteFile(Relative, Text);
+
+	const std::vector<std::string> Got = Frames(*Post(R"({"materialPath":"/Game/Materials/Special/M_EmissiveGlow.M_EmissiveGlow","frames":4,"size":48})"));
+	ASSERT_EQ(Got.size(), 4u);
+	EXPECT_EQ(Got[0], Got[1]);
+	EXPECT_EQ(Got[1], Got[2]);
+	EXPECT_EQ(Got[2], Got[3]);
+}
