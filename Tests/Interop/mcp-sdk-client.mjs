@@ -37,7 +37,11 @@ function startEditor(editorBinary, projectDir, builtin) {
   if (builtin) {
     args.push('--builtin-mcp', '--mcp-port', '0');
   }
-  const child = spawn(editorBinary, args, { stdio: ['pipe', 'pipe', 'pipe'] });
+  // A temp folder of its own: the texture bundle folder lives there, and two runs side by side
+  // must not clear each other's exported files.
+  const tempDir = fs.mkdtempSync(path.join(os.tmpdir(), 'korvane-interop-temp-'));
+  const child = spawn(editorBinary, args, { stdio: ['pipe', 'pipe', 'pipe'], env: { ...process.env, TMPDIR: tempDir } });
+  child.on('exit', () => fs.rmSync(tempDir, { recursive: true, force: true }));
   let output = '';
   const waiters = [];
   /** Resolves once the editor has written the text (within 10 s). */
