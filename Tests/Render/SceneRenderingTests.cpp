@@ -150,7 +150,7 @@ TEST_F(SceneRendering, TwoYawsOfATexturedMaterialGiveDifferentPicturesAndTheSame
 	EXPECT_GT(CountDifferentPixels(Front, Turned, 40), 128 * 128 / 4);
 }
 
-TEST_F(SceneRendering, AShaderThatDoesNotLinkFailsTheFrameWithAWarningAndLeavesTheTargetAsItWas)
+TEST_F(SceneRendering, AShaderThatDoesNotLinkFailsTheFrameWithAWarningAndLeavesTheTargetUnreadable)
 {
 	UMaterial* Broken = MaterialTestGraphs::NewAsset<UMaterial>("/Game/M_Broken");
 	FMaterialShaderMap ShaderMap = ConstantColorShaderMap({1.0f, 0.0f, 0.0f, 1.0f}, false);
@@ -166,6 +166,8 @@ TEST_F(SceneRendering, AShaderThatDoesNotLinkFailsTheFrameWithAWarningAndLeavesT
 	{
 		ASSERT_EQ(Pixel, (FColor{255, 0, 0, 255}));
 	}
+	std::vector<FColor> ReadBack;
+	EXPECT_FALSE(Target.ReadPixels(ReadBack)) << "a failed frame must not read back as a picture";
 	bool bWarned = false;
 	for (const FLogLine& Line : Log.Lines())
 	{
@@ -182,6 +184,7 @@ TEST_F(SceneRendering, AShaderThatDoesNotLinkFailsTheFrameWithAWarningAndLeavesT
 	Scene.SetMaterialInterface(ConstantMaterial("/Game/M_Good", {1.0f, 1.0f, 1.0f, 1.0f}, true));
 	EXPECT_TRUE(RenderScene(Scene, Target, {0.0f, 0.0f, 1.0f, 1.0f}, 0, 0, 32));
 	EXPECT_EQ(Target.GetPixels()[16 * 32 + 16], (FColor{255, 255, 255, 255}));
+	EXPECT_TRUE(Target.ReadPixels(ReadBack));
 }
 
 TEST_F(SceneRendering, ATranslucentMaterialIsBlendedOverTheBackgroundByItsOpacity)

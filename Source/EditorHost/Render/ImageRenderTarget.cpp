@@ -27,6 +27,11 @@ FImageRenderTarget::FImageRenderTarget(int32_t InSizeX, int32_t InSizeY, float I
 
 bool FImageRenderTarget::ReadPixels(std::vector<FColor>& OutPixels) const
 {
+	if (HoldsFailedFrame())
+	{
+		OutPixels.clear();
+		return false;
+	}
 	OutPixels = Pixels;
 	return true;
 }
@@ -46,4 +51,5 @@ void FImageRenderTarget::Clear(const FLinearColor& Color)
 	const bool bGamma = DisplayGamma > 1.0f;
 	const FColor Encoded{EncodeChannel(Color.B, bGamma), EncodeChannel(Color.G, bGamma), EncodeChannel(Color.R, bGamma), EncodeChannel(Color.A, false)};
 	std::fill(Pixels.begin(), Pixels.end(), Encoded);
+	SetHoldsFailedFrame(false);
 }

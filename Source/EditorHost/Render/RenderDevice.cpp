@@ -166,13 +166,32 @@ bool FRenderDevice::Initialize(std::string& OutError)
 	return true;
 }
 
+namespace
+{
+	/**
+	 * Releases the thread's EGL state when the thread ends. A context stays bound to the thread
+	 * that made it current, even after that thread is gone, and cannot be made current anywhere
+	 * else: without this, the device would be lost to every later thread (a new game thread).
+	 */
+	struct FThreadContextRelease
+	{
+		~FThreadContextRelease() { eglReleaseThread(); }
+	};
+}
+
 bool FRenderDevice::MakeCurrent()
 {
 	if (eglGetCurrentContext() == static_cast<EGLContext>(Context))
 	{
 		return true;
 	}
-	return eglMakeCurrent(static_cast<EGLDisplay>(Display), EGL_NO_SURFACE, EGL_NO_SURFACE, static_cast<EGLContext>(Context)) == EGL_TRUE;
+	if (eglMakeCurrent(static_cast<EGLDisplay>(Display), EGL_NO_SURFACE, EGL_NO_SURFACE, static_cast<EGLContext>(Context)) != EGL_TRUE)
+	{
+		return false;
+	}
+	thread_local FThreadContextRelease ReleaseAtThreadExit;
+	static_cast<void>(ReleaseAtThreadExit);
+	return true;
 }
 
 void FRenderDevice::Flush()

@@ -58,14 +58,26 @@ namespace
 				OutError = "no render target";
 				return false;
 			}
-			const FIntPoint Size = Target->GetSizeXY();
+			// A frame that fails leaves the target unreadable, so nobody mistakes its cleared pixels for a picture.
+			Target->SetHoldsFailedFrame(false);
+			if (!RenderInto(*Target, *ViewFamily, OutError))
+			{
+				Target->SetHoldsFailedFrame(true);
+				return false;
+			}
+			return true;
+		}
+
+		static bool RenderInto(FRenderTarget& Target, const FSceneViewFamily& ViewFamily, std::string& OutError)
+		{
+			const FIntPoint Size = Target.GetSizeXY();
 			std::vector<FColor> Pixels;
 			const std::size_t NumPixels = static_cast<std::size_t>(std::max(Size.X, 0)) * static_cast<std::size_t>(std::max(Size.Y, 0));
-			if (NumPixels > 0 && HidesTheWholeTarget(*ViewFamily, Size))
+			if (NumPixels > 0 && HidesTheWholeTarget(ViewFamily, Size))
 			{
 				Pixels.resize(NumPixels);
 			}
-			else if (NumPixels == 0 || !Target->ReadPixels(Pixels) || Pixels.size() != NumPixels)
+			else if (NumPixels == 0 || !Target.ReadPixels(Pixels) || Pixels.size() != NumPixels)
 			{
 				OutError = "the render target has no pixels";
 				return false;
@@ -76,9 +88,9 @@ namespace
 				OutError = "no OpenGL device";
 				return false;
 			}
-			for (const FSceneView* View : ViewFamily->Views)
+			for (const FSceneView* View : ViewFamily.Views)
 			{
-				if (View == nullptr || !Device->GetRenderer().RenderView(*View, *ViewFamily, Size.X, Size.Y, Target->GetDisplayGamma(), Pixels, OutError))
+				if (View == nullptr || !Device->GetRenderer().RenderView(*View, ViewFamily, Size.X, Size.Y, Target.GetDisplayGamma(), Pixels, OutError))
 				{
 					if (View == nullptr)
 					{
@@ -87,7 +99,7 @@ namespace
 					return false;
 				}
 			}
-			if (!Target->WritePixels(Pixels))
+			if (!Target.WritePixels(Pixels))
 			{
 				OutError = "the render target refused the frame";
 				return false;

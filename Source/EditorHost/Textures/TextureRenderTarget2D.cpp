@@ -63,6 +63,10 @@ namespace
 bool FTextureRenderTargetResource::ReadPixels(std::vector<FColor>& OutPixels) const
 {
 	OutPixels.clear();
+	if (HoldsFailedFrame())
+	{
+		return false;
+	}
 	OutPixels.reserve(Pixels.size());
 	for (const FLinearColor& Pixel : Pixels)
 	{
@@ -78,6 +82,11 @@ float FTextureRenderTargetResource::GetDisplayGamma() const
 
 bool FTextureRenderTargetResource::ReadLinearColorPixels(std::vector<FLinearColor>& OutPixels) const
 {
+	if (HoldsFailedFrame())
+	{
+		OutPixels.clear();
+		return false;
+	}
 	OutPixels = Pixels;
 	return !Pixels.empty();
 }
@@ -113,6 +122,7 @@ void FTextureRenderTargetResource::Clear(const FLinearColor& Color)
 {
 	const FLinearColor Stored = IsEightBitFormat(Format) ? ToLinearColor(ToColor(Color)) : Color;
 	std::fill(Pixels.begin(), Pixels.end(), Stored);
+	SetHoldsFailedFrame(false);
 }
 
 void UTextureRenderTarget2D::InitCustomFormat(uint32_t InSizeX, uint32_t InSizeY, EPixelFormat InOverrideFormat, bool bInForceLinearGamma)
