@@ -140,3 +140,45 @@ TEST_F(MaterialThumbnailOverHttp, TurntableFramesOfAUniformUnlitMaterialAreIdent
 	EXPECT_EQ(Got[1], Got[2]);
 	EXPECT_EQ(Got[2], Got[3]);
 }
+
+TEST_F(MaterialThumbnailOverHttp, AMaskedMaterialShowsWhatLiesBehindItsCutOuts)
+{
+	// The same foliage material made opaque: where its black checker squares face the camera, the
+	// masked one is cut away and shows the sphere's lit far side (white squares) instead.
+	const std::string Masked = Editor.Project().ReadFile("Content/Materials/Special/M_Foliage_Masked.asset.json");
+	std::string Opaque = Masked;
+	const std::string MaskedMode = "\"BLEND_Masked\"";
+	const std::size_t At = Opaque.find(MaskedMode);
+	ASSERT_NE(At, std::string::npos);
+	Opaque.replace(At, MaskedMode.size(), "\"BLEND_Opaque\"");
+	Editor.Project().WriteFile("Content/Materials/Special/M_Foliage_Opaque.asset.json", Opaque);
+
+	const std::optional<FDecodedThumbnail> Cut = Decode(Post(R"({"materialPath":"/Game/Materials/Special/M_Foliage_Masked.M_Foliage_Masked"})")->TryGetStringField("thumbnail").value_or(""));
+	const std::optional<FDecodedThumbnail> Solid = Decode(Post(R"({"materialPath":"/Game/Materials/Special/M_Foliage_Opaque.M_Foliage_Opaque"})")->TryGetStringField("thumbnail").value_or(""));
+	ASSERT_TRUE(Cut.has_value());
+	ASSERT_TRUE(Solid.has_value());
+	ASSERT_EQ(Cut->Bgra.size(), Solid->Bgra.size());
+	int32_t SeenThrough = 0;
+	for (int32_t Y = 0; Y < Cut->Height; ++Y)
+	{
+		for (int32_t X = 0; X < Cut->Width; ++X)
+		{
+			const std::vector<int> Front = Solid->ColorAt(X, Y);
+			const std::vector<int> Behind = Cut->ColorAt(X, Y);
+			SeenThrough += (Front[1] < 40 && Behind[1] > 120) ? 1 : 0;
+		}
+	}
+	EXPECT_GT(SeenThrough, Cut->Width * Cut->Height / 50) << "pixels where a dark square was cut away and the far side shows";
+}
+
+TEST_F(MaterialThumbnailOverHttp, ACubeMapMaterialShowsTheSkyCubesColours)
+{
+	// M_SkyReflection glows with its sky cube (blue faces) over the darkened cliff texture.
+	const std::optional<FDecodedThumbnail> Picture =
+		Decode(Post(R"({"materialPath":"/Game/Materials/Special/M_SkyReflection.M_SkyReflection"})")->TryGetStringField("thumbnail").value_or(""));
+	ASSERT_TRUE(Picture.has_value());
+	const std::vector<int> Centre = Picture->ColorAt(Picture->Width / 2, Picture->Height / 2);
+	EXPECT_GT(Centre[0], 120) << "blue";
+	EXPECT_GT(Centre[0], Centre[2] + 40) << "bluer than red";
+	EXPECT_EQ(Picture->ColorAt(2, 2), (std::vector<int>{0, 0, 0})) << "the corner stays background";
+}
