@@ -2,11 +2,14 @@
 #include "Assets/AssetRegistry.h"
 #include "Materials/Material.h"
 #include "Materials/MaterialEditingLibrary.h"
+#include "Materials/MaterialInstance.h"
 #include "Materials/MaterialShaderMap.h"
 #include "Materials/MaterialShared.h"
 #include "Objects/ObjectGlobals.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace
 {
@@ -98,4 +101,48 @@ TEST(DemoMaterialShaders, EachAttributeLayerAndBlendHasItsOwnParameterValues)
 	EXPECT_EQ(Map->Uniforms[1].DefaultValue[0], 0.85f) << "ML_Rock's roughness";
 	EXPECT_NE(Map->Uniforms[1].DefaultValue, Map->Uniforms[3].DefaultValue);
 	EXPECT_NE(Map->Hlsl.find("LerpMaterialAttributes("), std::string::npos);
+}
+
+TEST(DemoMaterialShaders, AnInstanceThatTurnsAStaticSwitchOnCompilesItsOwnPermutation)
+{
+	FTestEditorOptions Options = HostOnly();
+	Options.bDemoProject = true;
+	FTestEditor Editor(Options);
+	auto* const Red = Cast<UMaterialInstanceConstant>(StaticLoadObject(nullptr, "/Game/Materials/Instances/MI_Master_Red.MI_Master_Red"));
+	ASSERT_NE(Red, nullptr);
+	UMaterial* const Base = Red->GetMaterial();
+	ASSERT_NE(Base, nullptr);
+	EXPECT_EQ(Red->GetStaticSwitchOverrides(), (std::vector<FStaticSwitchOverride>{{"UseDetail", true}}));
+
+	// UseDetail on: the detail branch, which reads DetailMap, instead of the base's tint function.
+	const FMaterialResource* const Permutation = Red->GetRenderingMaterialResource();
+	ASSERT_NE(Permutation, nullptr);
+	ASSERT_NE(Permutation->GetShaderMap(), nullptr) << ::testing::PrintToString(Permutation->GetCompileErrors());
+	const FMaterialResource* const BaseResource = Base->GetMaterialResource(GMaxRHIShaderPlatform, EMaterialQualityLevel::High);
+	ASSERT_NE(BaseResource->GetShaderMap(), nullptr);
+	EXPECT_NE(Permutation, BaseResource);
+	EXPECT_NE(Permutation->GetShaderMap()->Hlsl, BaseResource->GetShaderMap()->Hlsl);
+	const auto ReadsTexture = [](const FMaterialShaderMap& Map, std::string_view Name) {
+		return std::any_of(Map.Textures.begin(), Map.Textures.end(), [Name](const FMaterialTextureParameter& Texture) { return Texture.ParameterName == Name; });
+	};
+	EXPECT_TRUE(ReadsTexture(*Permutation->GetShaderMap(), "DetailMap"));
+	EXPECT_FALSE(ReadsTexture(*BaseResource->GetShaderMap(), "DetailMap"));
+	EXPECT_EQ(Red->GetRenderingMaterialResource(), Permutation) << "asked again, the permutation is kept";
+
+	// The switch set back to its default gives the base's shader; an instance without overrides renders with the base's resource.
+	Red->SetStaticSwitchParameterValueEditorOnly({"UseDetail"}, false);
+	const FMaterialResource* const Off = Red->GetRenderingMaterialResource();
+	ASSERT_NE(Off, nullptr);
+	ASSERT_NE(Off->GetShaderMap(), nullptr);
+	EXPECT_EQ(Off->GetShaderMap()->Hlsl, BaseResource->GetShaderMap()->Hlsl);
+	Red->StaticSwitchParameters.clear();
+	EXPECT_EQ(Red->GetRenderingMaterialResource(), BaseResource);
+
+	// After a recompile of the base the permutation is made from the new compile.
+	Red->SetStaticSwitchParameterValueEditorOnly({"UseDetail"}, true);
+	UMaterialEditingLibrary::RecompileMaterial(Base);
+	const FMaterialResource* const Recompiled = Red->GetRenderingMaterialResource();
+	ASSERT_NE(Recompiled, nullptr);
+	ASSERT_NE(Recompiled->GetShaderMap(), nullptr);
+	EXPECT_TRUE(ReadsTexture(*Recompiled->GetShaderMap(), "DetailMap"));
 }

@@ -1,5 +1,6 @@
 #include "Materials/HLSLMaterialTranslator.h"
 
+#include "Core/TextHelpers.h"
 #include "Graph/CopyPasteTextValue.h"
 #include "Materials/Material.h"
 #include "Materials/MaterialCompileChecks.h"
@@ -194,8 +195,9 @@ namespace
 	class FTranslator
 	{
 	public:
-		explicit FTranslator(const UMaterial& InMaterial)
+		FTranslator(const UMaterial& InMaterial, const std::vector<FStaticSwitchOverride>& InStaticSwitches)
 			: Material(InMaterial)
+			, StaticSwitches(InStaticSwitches)
 		{
 			Frames.push_back(FFunctionFrame{});
 		}
@@ -335,7 +337,22 @@ namespace
 
 		void WriteSource();
 
+		/** The switch's value: the instance's override when it sets one, else the expression's default. */
+		bool StaticSwitchValue(const UMaterialExpressionStaticSwitchParameter& Switch) const
+		{
+			const std::string Name = Switch.GetParameterName();
+			for (const FStaticSwitchOverride& Override : StaticSwitches)
+			{
+				if (Text::EqualsIgnoreCase(Override.Name, Name))
+				{
+					return Override.Value;
+				}
+			}
+			return Switch.GetDefaultValue();
+		}
+
 		const UMaterial& Material;
+		const std::vector<FStaticSwitchOverride>& StaticSwitches;
 		FMaterialTranslation Result;
 		std::vector<FFunctionFrame> Frames;
 		int32_t CurrentFrame = 0;
@@ -913,7 +930,7 @@ namespace
 			{
 				return std::nullopt;
 			}
-			const FExpressionInput* const Chosen = Expression.GetInput(Switch->GetDefaultValue() ? 0 : 1);
+			const FExpressionInput* const Chosen = Expression.GetInput(StaticSwitchValue(*Switch) ? 0 : 1);
 			return TranslateInput(*Chosen, CurrentFrame);
 		}
 		if (const auto* const Scalar = Cast<UMaterialExpressionScalarParameter>(&Expression))
@@ -1326,7 +1343,7 @@ std::string GetExpressionShortClassName(const UMaterialExpression& Expression)
 	return Name.starts_with(Prefix) ? Name.substr(Prefix.size()) : Name;
 }
 
-FMaterialTranslation TranslateMaterial(const UMaterial& Material)
+FMaterialTranslation TranslateMaterial(const UMaterial& Material, const std::vector<FStaticSwitchOverride>& StaticSwitches)
 {
-	return FTranslator(Material).Run();
+	return FTranslator(Material, StaticSwitches).Run();
 }

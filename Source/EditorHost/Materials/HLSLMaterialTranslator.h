@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Materials/MaterialShaderMap.h"
+#include "Materials/MaterialTypes.h"
 
 #include <string>
 #include <vector>
@@ -30,8 +31,11 @@ struct FMaterialTranslation
 /** Custom code longer than this is refused, which keeps a compile's time bounded. */
 inline constexpr std::size_t MaxCustomExpressionCodeLength = 64 * 1024;
 
-/** Translates the material's graph, with each static switch at its default value. */
-FMaterialTranslation TranslateMaterial(const UMaterial& Material);
+/**
+ * Translates the material's graph. Each static switch parameter takes its value from
+ * StaticSwitches (matched by name, ignoring case, as parameter names are) or else its default.
+ */
+FMaterialTranslation TranslateMaterial(const UMaterial& Material, const std::vector<FStaticSwitchOverride>& StaticSwitches = {});
 
 /** The class name the editor's messages use: without the "MaterialExpression" prefix. */
 std::string GetExpressionShortClassName(const UMaterialExpression& Expression);

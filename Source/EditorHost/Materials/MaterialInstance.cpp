@@ -2,8 +2,10 @@
 
 #include "Core/JsonObject.h"
 #include "Core/LogHost.h"
+#include "Core/TextHelpers.h"
 #include "Data/AssetFieldReaders.h"
 #include "Materials/MaterialEnumNames.h"
+#include "Materials/MaterialShared.h"
 #include "Objects/ObjectGlobals.h"
 #include "Textures/Texture.h"
 
@@ -55,6 +57,9 @@ namespace
 		return {std::string(Name), GlobalParameter, -1};
 	}
 }
+
+UMaterialInstance::UMaterialInstance() = default;
+UMaterialInstance::~UMaterialInstance() = default;
 
 UMaterial* UMaterialInstance::GetMaterial()
 {
@@ -121,6 +126,54 @@ bool UMaterialInstance::GetStaticSwitchParameterValue(const FMaterialParameterIn
 		return Entry != nullptr;
 	});
 	return bOverridden || Super::GetStaticSwitchParameterValue(ParameterInfo, OutValue, OutExpressionGuid, bOveriddenOnly);
+}
+
+std::vector<FStaticSwitchOverride> UMaterialInstance::GetStaticSwitchOverrides() const
+{
+	std::vector<FStaticSwitchOverride> Overrides;
+	VisitInstanceChain(*this, [&Overrides](const UMaterialInstance& Instance) {
+		for (const FStaticSwitchParameter& Parameter : Instance.StaticSwitchParameters)
+		{
+			const bool bGlobal = Parameter.ParameterInfo.Association == GlobalParameter;
+			const bool bSeen = std::any_of(Overrides.begin(), Overrides.end(), [&Parameter](const FStaticSwitchOverride& Override) {
+				return Text::EqualsIgnoreCase(Override.Name, Parameter.ParameterInfo.Name);
+			});
+			if (bGlobal && !bSeen)
+			{
+				Overrides.push_back({Parameter.ParameterInfo.Name, Parameter.Value});
+			}
+		}
+		return false;
+	});
+	return Overrides;
+}
+
+FMaterialResource* UMaterialInstance::GetRenderingMaterialResource()
+{
+	UMaterial* const Base = GetMaterial();
+	if (Base == nullptr)
+	{
+		return nullptr;
+	}
+	Base->CacheResourceShadersForRendering();
+	FMaterialResource* const BaseResource = Base->GetMaterialResource(GMaxRHIShaderPlatform, EMaterialQualityLevel::Epic);
+	std::vector<FStaticSwitchOverride> Overrides = GetStaticSwitchOverrides();
+	if (Overrides.empty() || BaseResource == nullptr)
+	{
+		StaticPermutationResource.reset();
+		return BaseResource;
+	}
+	const bool bStale = StaticPermutationResource == nullptr || Overrides != StaticPermutationSwitches || BaseResource != StaticPermutationBaseResource
+		|| BaseResource->GetCompileCount() != StaticPermutationBaseCompile;
+	if (bStale)
+	{
+		StaticPermutationResource = std::make_unique<FMaterialResource>();
+		StaticPermutationResource->Compile(*Base, Overrides);
+		StaticPermutationSwitches = std::move(Overrides);
+		StaticPermutationBaseResource = BaseResource;
+		StaticPermutationBaseCompile = BaseResource->GetCompileCount();
+	}
+	return StaticPermutationResource.get();
 }
 
 void UMaterialInstanceConstant::SetScalarParameterValueEditorOnly(const FMaterialParameterInfo& ParameterInfo, float Value)

@@ -2,6 +2,7 @@
 
 #include "Materials/Material.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,11 +49,29 @@ public:
 	std::vector<FTextureParameterValue> TextureParameterValues;
 	std::vector<FStaticSwitchParameter> StaticSwitchParameters;
 
+	UMaterialInstance();
+	~UMaterialInstance() override;
+
 	UMaterial* GetMaterial() override;
 	bool GetScalarParameterValue(const FMaterialParameterInfo& ParameterInfo, float& OutValue, bool bOveriddenOnly = false) const override;
 	bool GetVectorParameterValue(const FMaterialParameterInfo& ParameterInfo, FLinearColor& OutValue, bool bOveriddenOnly = false) const override;
 	bool GetTextureParameterValue(const FMaterialParameterInfo& ParameterInfo, UTexture*& OutValue, bool bOveriddenOnly = false) const override;
 	bool GetStaticSwitchParameterValue(const FMaterialParameterInfo& ParameterInfo, bool& OutValue, FGuid& OutExpressionGuid, bool bOveriddenOnly = false) const override;
+
+	/** The global static switches this instance or its parents override (the nearest one wins), in the order first met. */
+	std::vector<FStaticSwitchOverride> GetStaticSwitchOverrides() const;
+	/**
+	 * The resource this instance renders with: its own static permutation of the base graph when it
+	 * overrides static switches, compiled when first asked and again once the overrides or the
+	 * base material's compile changed; the base material's resource otherwise. nullptr without a base.
+	 */
+	FMaterialResource* GetRenderingMaterialResource();
+
+private:
+	std::unique_ptr<FMaterialResource> StaticPermutationResource;
+	std::vector<FStaticSwitchOverride> StaticPermutationSwitches;
+	const FMaterialResource* StaticPermutationBaseResource = nullptr;
+	int64_t StaticPermutationBaseCompile = -1;
 };
 
 /** An instance saved as an asset; its registry tag `Parent` names its parent's object path. */

@@ -121,10 +121,10 @@ std::vector<std::string> MapShaderDiagnostics(std::string_view InfoLog, const st
 	return Errors;
 }
 
-FMaterialShaderCompileResult CompileMaterialShaderMap(const UMaterial& Material)
+FMaterialShaderCompileResult CompileMaterialShaderMap(const UMaterial& Material, const std::vector<FStaticSwitchOverride>& StaticSwitches)
 {
 	FMaterialShaderCompileResult Result;
-	FMaterialTranslation Translation = TranslateMaterial(Material);
+	FMaterialTranslation Translation = TranslateMaterial(Material, StaticSwitches);
 	if (!Translation.Errors.empty())
 	{
 		Result.Errors = std::move(Translation.Errors);

@@ -20,9 +20,10 @@ struct FMaterialShaderCompileResult
 /**
  * Translates the material and compiles the pixel shader: HLSL to SPIR-V with glslang, SPIR-V
  * to GLSL 4.50 with SPIRV-Cross. Compiled shader maps are kept process-wide by their HLSL, so
- * a material that translates as before is not compiled again.
+ * a material that translates as before is not compiled again. StaticSwitches selects a static
+ * permutation (an instance's overridden switches).
  */
-FMaterialShaderCompileResult CompileMaterialShaderMap(const UMaterial& Material);
+FMaterialShaderCompileResult CompileMaterialShaderMap(const UMaterial& Material, const std::vector<FStaticSwitchOverride>& StaticSwitches = {});
 
 /** How many compiles the shader map cache answered since the process started. */
 int64_t GetMaterialShaderCacheHits();

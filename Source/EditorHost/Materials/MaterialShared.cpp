@@ -5,8 +5,9 @@
 
 EShaderPlatform GMaxRHIShaderPlatform = SP_PCD3D_SM5;
 
-void FMaterialResource::Compile(const UMaterial& Material)
+void FMaterialResource::Compile(const UMaterial& Material, const std::vector<FStaticSwitchOverride>& StaticSwitches)
 {
+	++CompileCount;
 	ShaderMap.reset();
 	// The graph checks find what the editor refuses before any shader is written, in its words.
 	CompileErrors = CheckMaterialExpressionGraph(Material);
@@ -14,7 +15,7 @@ void FMaterialResource::Compile(const UMaterial& Material)
 	{
 		return;
 	}
-	FMaterialShaderCompileResult Compiled = CompileMaterialShaderMap(Material);
+	FMaterialShaderCompileResult Compiled = CompileMaterialShaderMap(Material, StaticSwitches);
 	CompileErrors = std::move(Compiled.Errors);
 	ShaderMap = std::move(Compiled.ShaderMap);
 }

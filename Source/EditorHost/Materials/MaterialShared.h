@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Materials/MaterialTypes.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,15 +40,21 @@ namespace EMaterialQualityLevel
 class FMaterialResource
 {
 public:
-	/** Compiles the material's graph now, replacing the errors of any earlier compile. */
-	void Compile(const UMaterial& Material);
+	/**
+	 * Compiles the material's graph now, replacing the errors of any earlier compile; StaticSwitches
+	 * gives the static permutation of an instance that overrides static switch parameters.
+	 */
+	void Compile(const UMaterial& Material, const std::vector<FStaticSwitchOverride>& StaticSwitches = {});
 	/** The compile's errors in the editor's wording, in the order found; empty when it compiled. */
 	const std::vector<std::string>& GetCompileErrors() const { return CompileErrors; }
 	bool IsCompilationFinished() const { return true; }
 	/** The compiled shader map; nullptr when the last compile failed or none ran yet. */
 	const FMaterialShaderMap* GetShaderMap() const { return ShaderMap.get(); }
+	/** Counts the compiles this resource ran, so a permutation made from it knows when it is stale. */
+	int64_t GetCompileCount() const { return CompileCount; }
 
 private:
+	int64_t CompileCount = 0;
 	std::vector<std::string> CompileErrors;
 	std::shared_ptr<const FMaterialShaderMap> ShaderMap;
 };

@@ -168,6 +168,19 @@ struct FMaterialParameterInfo
 	friend bool operator==(const FMaterialParameterInfo&, const FMaterialParameterInfo&) = default;
 };
 
+/**
+ * A static switch parameter's value set by a material instance (or its parents). Static switches
+ * are compiled into the shader, so an instance that overrides one has a shader of its own: the
+ * base graph translated with these values (its static permutation).
+ */
+struct FStaticSwitchOverride
+{
+	std::string Name;
+	bool Value = false;
+
+	friend bool operator==(const FStaticSwitchOverride&, const FStaticSwitchOverride&) = default;
+};
+
 /** The output type of a custom-code expression, with the editor's values (reflected as /Script/Engine.ECustomMaterialOutputType). */
 enum ECustomMaterialOutputType : uint8_t
 {

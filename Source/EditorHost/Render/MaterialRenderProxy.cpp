@@ -1,6 +1,7 @@
 #include "Render/MaterialRenderProxy.h"
 
 #include "Materials/Material.h"
+#include "Materials/MaterialInstance.h"
 #include "Materials/MaterialShaderMap.h"
 #include "Materials/MaterialShared.h"
 #include "Objects/ObjectGlobals.h"
@@ -90,7 +91,18 @@ FMaterialRenderProxy MakeMaterialRenderProxy(UMaterialInterface* Material)
 	}
 	Proxy.MaterialPath = Material->GetPathName();
 	Proxy.Domain = BaseMaterial->MaterialDomain;
-	const FMaterialShaderMap* ShaderMap = ShaderMapProvider()(*BaseMaterial);
+	// An instance that overrides static switches renders with its own permutation of the base graph.
+	UMaterialInstance* const Instance = Cast<UMaterialInstance>(Material);
+	const FMaterialShaderMap* ShaderMap = nullptr;
+	if (Instance != nullptr && !Instance->GetStaticSwitchOverrides().empty())
+	{
+		const FMaterialResource* const Permutation = Instance->GetRenderingMaterialResource();
+		ShaderMap = Permutation != nullptr ? Permutation->GetShaderMap() : nullptr;
+	}
+	else
+	{
+		ShaderMap = ShaderMapProvider()(*BaseMaterial);
+	}
 	if (ShaderMap == nullptr)
 	{
 		return Proxy;
