@@ -67,12 +67,16 @@ bool FTextureRenderTargetResource::ReadPixels(std::vector<FColor>& OutPixels) co
 	{
 		return false;
 	}
-	OutPixels.reserve(Pixels.size());
-	for (const FLinearColor& Pixel : Pixels)
+	if (IsEightBitFormat(Format))
 	{
-		OutPixels.push_back(ToColor(Pixel));
+		OutPixels = ColorPixels;
 	}
-	return !Pixels.empty();
+	else
+	{
+		OutPixels.resize(LinearPixels.size());
+		std::transform(LinearPixels.begin(), LinearPixels.end(), OutPixels.begin(), ToColor);
+	}
+	return !OutPixels.empty();
 }
 
 float FTextureRenderTargetResource::GetDisplayGamma() const
@@ -82,47 +86,76 @@ float FTextureRenderTargetResource::GetDisplayGamma() const
 
 bool FTextureRenderTargetResource::ReadLinearColorPixels(std::vector<FLinearColor>& OutPixels) const
 {
+	OutPixels.clear();
 	if (HoldsFailedFrame())
-	{
-		OutPixels.clear();
-		return false;
-	}
-	OutPixels = Pixels;
-	return !Pixels.empty();
-}
-
-bool FTextureRenderTargetResource::WritePixels(const std::vector<FColor>& NewPixels)
-{
-	if (NewPixels.size() != Pixels.size())
-	{
-		return false;
-	}
-	std::transform(NewPixels.begin(), NewPixels.end(), Pixels.begin(), ToLinearColor);
-	return true;
-}
-
-bool FTextureRenderTargetResource::WriteLinearColorPixels(const std::vector<FLinearColor>& NewPixels)
-{
-	if (NewPixels.size() != Pixels.size())
 	{
 		return false;
 	}
 	if (IsEightBitFormat(Format))
 	{
-		std::transform(NewPixels.begin(), NewPixels.end(), Pixels.begin(), [](const FLinearColor& Pixel) { return ToLinearColor(ToColor(Pixel)); });
+		OutPixels.resize(ColorPixels.size());
+		std::transform(ColorPixels.begin(), ColorPixels.end(), OutPixels.begin(), ToLinearColor);
 	}
 	else
 	{
-		Pixels = NewPixels;
+		OutPixels = LinearPixels;
+	}
+	return !OutPixels.empty();
+}
+
+bool FTextureRenderTargetResource::WritePixels(const std::vector<FColor>& NewPixels)
+{
+	if (NewPixels.size() != static_cast<std::size_t>(SizeX) * static_cast<std::size_t>(SizeY))
+	{
+		return false;
+	}
+	if (IsEightBitFormat(Format))
+	{
+		ColorPixels = NewPixels;
+	}
+	else
+	{
+		std::transform(NewPixels.begin(), NewPixels.end(), LinearPixels.begin(), ToLinearColor);
+	}
+	return true;
+}
+
+bool FTextureRenderTargetResource::WriteLinearColorPixels(const std::vector<FLinearColor>& NewPixels)
+{
+	if (NewPixels.size() != static_cast<std::size_t>(SizeX) * static_cast<std::size_t>(SizeY))
+	{
+		return false;
+	}
+	if (IsEightBitFormat(Format))
+	{
+		std::transform(NewPixels.begin(), NewPixels.end(), ColorPixels.begin(), ToColor);
+	}
+	else
+	{
+		LinearPixels = NewPixels;
 	}
 	return true;
 }
 
 void FTextureRenderTargetResource::Clear(const FLinearColor& Color)
 {
-	const FLinearColor Stored = IsEightBitFormat(Format) ? ToLinearColor(ToColor(Color)) : Color;
-	std::fill(Pixels.begin(), Pixels.end(), Stored);
+	if (IsEightBitFormat(Format))
+	{
+		std::fill(ColorPixels.begin(), ColorPixels.end(), ToColor(Color));
+	}
+	else
+	{
+		std::fill(LinearPixels.begin(), LinearPixels.end(), Color);
+	}
 	SetHoldsFailedFrame(false);
+}
+
+void FTextureRenderTargetResource::ResetPixels()
+{
+	const std::size_t Count = static_cast<std::size_t>(SizeX) * static_cast<std::size_t>(SizeY);
+	const bool bEightBit = IsEightBitFormat(Format);
+	ColorPixels.assign(bEightBit ? Count : 0, FColor{0, 0, 0, 0});
+	LinearPixels.assign(bEightBit ? 0 : Count, FLinearColor{0.0f, 0.0f, 0.0f, 0.0f});
 }
 
 void UTextureRenderTarget2D::InitCustomFormat(uint32_t InSizeX, uint32_t InSizeY, EPixelFormat InOverrideFormat, bool bInForceLinearGamma)
@@ -141,7 +174,8 @@ void UTextureRenderTarget2D::UpdateResourceImmediate(bool bClearRenderTarget)
 		Resource.reset();
 		return;
 	}
-	const bool bKeepPixels = Resource && Resource->SizeX == SizeX && Resource->SizeY == SizeY && !bClearRenderTarget;
+	const bool bKeepPixels = Resource && Resource->SizeX == SizeX && Resource->SizeY == SizeY && !bClearRenderTarget
+		&& IsEightBitFormat(Resource->Format) == IsEightBitFormat(OverrideFormat);
 	if (!Resource)
 	{
 		Resource = std::make_unique<FTextureRenderTargetResource>();
@@ -152,7 +186,7 @@ void UTextureRenderTarget2D::UpdateResourceImmediate(bool bClearRenderTarget)
 	{
 		Resource->SizeX = SizeX;
 		Resource->SizeY = SizeY;
-		Resource->Pixels.assign(static_cast<std::size_t>(SizeX) * SizeY, FLinearColor{0.0f, 0.0f, 0.0f, 0.0f});
+		Resource->ResetPixels();
 	}
 	if (bClearRenderTarget)
 	{

@@ -10,7 +10,8 @@
 /**
  * The game-thread side of a render target's pixels: what a renderer draws into and what
  * ReadPixels reads back. Pixels are kept as 8-bit BGRA (FColor) or 16-bit float RGBA, as the
- * target's format asks; ReadPixels converts either to FColor.
+ * target's format asks; ReadPixels converts float pixels to FColor and hands 8-bit ones over as
+ * they are, so reading back a frame costs no conversion.
  */
 class FTextureRenderTargetResource : public FRenderTarget
 {
@@ -39,8 +40,13 @@ private:
 	int32_t SizeY = 0;
 	EPixelFormat Format = PF_B8G8R8A8;
 	bool bForceLinearGamma = false;
-	/** One FLinearColor per pixel; the 8-bit formats round through FColor when written. */
-	std::vector<FLinearColor> Pixels;
+	/** Sizes both pixel stores for the format (the other one empty), every pixel transparent black. */
+	void ResetPixels();
+
+	/** One FColor per pixel for the 8-bit formats; empty otherwise. */
+	std::vector<FColor> ColorPixels;
+	/** One FLinearColor per pixel for the other formats; empty for the 8-bit ones. */
+	std::vector<FLinearColor> LinearPixels;
 };
 
 /** A 2D render target: a texture that a renderer draws into. Materials may sample it; it is never bundled. */
