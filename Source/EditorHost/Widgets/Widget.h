@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Objects/Object.h"
+
+#include <string>
+#include <vector>
+
+class UPanelSlot;
+class UPanelWidget;
+
+/**
+ * The base of widgets and slots. Holds the property lines of a widget copy-paste text that
+ * name no reflected property of the class, in the order read, so copying the object back to
+ * text writes them again and nothing a newer editor wrote is lost.
+ */
+class UVisual : public UObject
+{
+	DECLARE_ENGINE_CLASS(UVisual, UObject, "/Script/UMG.Visual")
+
+public:
+	/** Property lines ("Name=Value", without indentation) that the class does not declare. */
+	std::vector<std::string> KeptTextLines;
+};
+
+/**
+ * One element of a user interface (a text, a button, a panel). Its reflected properties
+ * live in the object's property values (Objects/PropertyValues.h) as export text; the
+ * slot that places it inside its parent panel is a native reference.
+ */
+class UWidget : public UVisual
+{
+	DECLARE_ENGINE_CLASS(UWidget, UVisual, "/Script/UMG.Widget")
+
+public:
+	/** The slot of the panel holding this widget; nullptr for a root or unattached widget. */
+	UPanelSlot* Slot = nullptr;
+
+	/** The "bIsVariable" property: whether the Blueprint exposes the widget as a member variable. */
+	bool GetIsVariable() const;
+	void SetIsVariable(bool bIsVariable);
+
+	/** The panel holding this widget (its slot's parent), or nullptr. */
+	UPanelWidget* GetParent() const;
+};
