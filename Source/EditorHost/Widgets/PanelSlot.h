@@ -14,4 +14,7 @@ class UPanelSlot : public UVisual
 public:
 	UPanelWidget* Parent = nullptr;
 	UWidget* Content = nullptr;
+
+	/** "Parent" and "Content": references to a panel and a widget of the same text. */
+	bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context) override;
 };

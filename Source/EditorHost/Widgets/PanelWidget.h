@@ -32,6 +32,9 @@ public:
 	/** Removes the widget's slot; false when the widget is not a child of this panel. */
 	bool RemoveChild(UWidget* Content);
 
+	/** "Slots(i)": references to the panel's own slot objects, in child order. */
+	bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context) override;
+
 	/** The slots in child order; written by the text factory and by AddChild/RemoveChild. */
 	std::vector<UPanelSlot*> Slots;
 };

@@ -20,6 +20,8 @@ class UVisual : public UObject
 public:
 	/** Property lines ("Name=Value", without indentation) that the class does not declare. */
 	std::vector<std::string> KeptTextLines;
+
+	bool KeepTextLine(std::string_view Line) override;
 };
 
 /**
@@ -41,4 +43,7 @@ public:
 
 	/** The panel holding this widget (its slot's parent), or nullptr. */
 	UPanelWidget* GetParent() const;
+
+	/** A "Slot" line is ignored: the panel's slot, which names the widget as its content, places it. */
+	bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context) override;
 };
