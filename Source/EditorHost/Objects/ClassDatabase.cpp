@@ -17,8 +17,8 @@
 
 namespace
 {
-	constexpr std::string_view ClassKeys[] = {"path", "super", "flags", "properties", "functions"};
-	constexpr std::string_view StructKeys[] = {"path", "super", "properties"};
+	constexpr std::string_view ClassKeys[] = {"path", "super", "flags", "properties", "defaults", "functions"};
+	constexpr std::string_view StructKeys[] = {"path", "super", "flags", "properties"};
 	constexpr std::string_view PropertyKeys[] = {"name", "type", "flags", "meta", "default"};
 	constexpr std::string_view FunctionKeys[] = {"name", "flags", "meta", "params"};
 	constexpr std::string_view EnumKeys[] = {"path", "entries"};
@@ -91,6 +91,42 @@ namespace
 				return false;
 			}
 			Target.SetMetaData(Member.first, *MetaValue);
+		}
+		return true;
+	}
+
+	/**
+	 * Reads Entry's "defaults" object: inherited properties whose class default this class
+	 * changes, by name, each with its export text. False names a value that is not text or a
+	 * name no super class declares.
+	 */
+	bool ReadDefaultOverrides(const FJsonObject& Entry, const UClass* Super, std::vector<std::pair<std::string, std::string>>& OutOverrides, std::string& OutError)
+	{
+		const FJsonValue* Field = Entry.TryGetField("defaults");
+		if (Field == nullptr)
+		{
+			return true;
+		}
+		const std::shared_ptr<FJsonObject> Defaults = Field->TryGetObject();
+		if (!Defaults)
+		{
+			OutError = "\"defaults\" is not an object";
+			return false;
+		}
+		for (const FJsonObject::FMember& Member : Defaults->Values())
+		{
+			const std::string* Text = Member.second.TryGetString();
+			if (Text == nullptr)
+			{
+				OutError = "the default of " + Member.first + " is not text";
+				return false;
+			}
+			if (Super == nullptr || Super->FindPropertyByName(Member.first) == nullptr)
+			{
+				OutError = "a default for " + Member.first + ", which no super class declares";
+				return false;
+			}
+			OutOverrides.emplace_back(Member.first, *Text);
 		}
 		return true;
 	}
@@ -474,7 +510,7 @@ bool FClassDatabase::AddClass(std::string_view Path, std::string_view SuperPath,
 	Class->SuperClass = Super;
 	Class->ClassFlags = static_cast<uint32_t>(Flags) | CLASS_Native;
 	Class->DeclarationIndex = Classes.size();
-	if (!ReadProperties(Entry, "properties", Class->Properties, OutError))
+	if (!ReadProperties(Entry, "properties", Class->Properties, OutError) || !ReadDefaultOverrides(Entry, Super, Class->DefaultOverrides, OutError))
 	{
 		return false;
 	}
@@ -590,8 +626,14 @@ bool FClassDatabase::AddStruct(std::string_view Path, std::string_view SuperPath
 			return false;
 		}
 	}
+	uint64_t Flags = 0;
+	if (!ReadFlags(Entry, ParseStructFlag, Flags, OutError))
+	{
+		return false;
+	}
 	auto Struct = std::make_unique<UScriptStruct>();
 	Struct->SuperStruct = Super;
+	Struct->StructFlags = static_cast<uint32_t>(Flags);
 	if (!ReadProperties(Entry, "properties", Struct->Properties, OutError))
 	{
 		return false;
