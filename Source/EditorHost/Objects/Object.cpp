@@ -162,6 +162,16 @@ bool UObject::Rename(const char* NewName, UObject* NewOuter, ERenameFlags Flags)
 	return true;
 }
 
+bool UObject::ImportTextMember([[maybe_unused]] const FObjectTextLine& Line, [[maybe_unused]] FObjectTextImportContext& Context)
+{
+	return false;
+}
+
+bool UObject::KeepTextLine([[maybe_unused]] std::string_view Line)
+{
+	return false;
+}
+
 UObject* UObject::FindInnerObject(std::string_view InnerName) const
 {
 	const auto Found = InnerObjectsByName.find(std::string(InnerName));

@@ -19,6 +19,8 @@ public:
 	/** The widget in the slot; reads nullptr once that widget is destroyed. */
 	TObjectPtr<UWidget> Content;
 
+	/** "Parent" and "Content": references to a panel and a widget of the same text. */
+	bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context) override;
 	/** A slot moved out of its panel is no longer one of the panel's slots. */
 	void PostRename(UObject* OldOuter, std::string_view OldName) override;
 };

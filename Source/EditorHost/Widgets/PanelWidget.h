@@ -40,6 +40,9 @@ public:
 	 */
 	UClass* GetSlotClass() const;
 
+	/** "Slots(i)": references to the panel's own slot objects, in child order. */
+	bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context) override;
+
 	/** The slots in child order; written by the text factory and by AddChild/RemoveChild. A slot that is destroyed or moved out leaves the list. */
 	std::vector<UPanelSlot*> Slots;
 

@@ -21,6 +21,8 @@ class UVisual : public UObject
 public:
 	/** Property lines ("Name=Value", without indentation) that the class does not declare. */
 	std::vector<std::string> KeptTextLines;
+
+	bool KeepTextLine(std::string_view Line) override;
 };
 
 /**
@@ -45,6 +47,8 @@ public:
 	/** Takes the widget out of the panel holding it; false when it has none. */
 	bool RemoveFromParent();
 
+	/** A "Slot" line is ignored: the panel's slot, which names the widget as its content, places it. */
+	bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context) override;
 	/** A widget moved out of its widget tree leaves the hierarchy: nothing that stays behind points at it, nor it at them. */
 	void PostRename(UObject* OldOuter, std::string_view OldName) override;
 };
