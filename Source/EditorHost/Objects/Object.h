@@ -101,6 +101,10 @@ public:
 	 * and the answer is always false; with bAlwaysMarkDirty the package is marked dirty.
 	 */
 	virtual bool Modify(bool bAlwaysMarkDirty = true);
+	/** Called once the object is made (created or about to load) and sits inside its outer: the place to make default sub-objects. */
+	virtual void PostInitProperties();
+	/** Called after Rename gave the object a new name or outer (OldOuter is the one it had before). */
+	virtual void PostRename(UObject* OldOuter, std::string_view OldName);
 	/** Called before a property of the object is edited (nullptr: several or unknown ones). */
 	virtual void PreEditChange(const class FProperty* PropertyAboutToChange);
 	/** Called after the object was edited. */
