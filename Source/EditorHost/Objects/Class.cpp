@@ -1,5 +1,6 @@
 #include "Objects/Class.h"
 
+#include "Objects/ObjectInternals.h"
 #include "Objects/Package.h"
 
 #include <algorithm>
@@ -94,4 +95,13 @@ std::unique_ptr<UObject> UClass::CreateNativeInstance() const
 		}
 	}
 	return std::make_unique<UObject>();
+}
+
+UObject* UClass::GetDefaultObject(bool bCreateIfNeeded) const
+{
+	if (DefaultObject == nullptr && bCreateIfNeeded && GetOuter() != nullptr)
+	{
+		DefaultObject = FObjectInternals::Construct(const_cast<UClass*>(this), *GetOuter(), "Default__" + GetName(), RF_Public | RF_Transient);
+	}
+	return DefaultObject;
 }

@@ -80,6 +80,12 @@ public:
 	/** The class's position in the class database; derived-class lists follow it. */
 	std::size_t GetDeclarationIndex() const { return DeclarationIndex; }
 
+	/**
+	 * The class default object ("Default__<Name>" beside the class, transient): the object whose
+	 * property values are the class's defaults, made on first use when bCreateIfNeeded.
+	 */
+	virtual UObject* GetDefaultObject(bool bCreateIfNeeded = true) const;
+
 	/** Binds the C++ type whose objects stand for instances of this class. */
 	void SetNativeFactory(FNativeObjectFactory Factory) { NativeFactory = std::move(Factory); }
 	/** A new, unnamed C++ object for an instance of this class (the nearest bound C++ type). */
@@ -96,6 +102,7 @@ private:
 	std::vector<std::pair<std::string, std::string>> DefaultOverrides;
 	std::size_t DeclarationIndex = 0;
 	FNativeObjectFactory NativeFactory;
+	mutable UObject* DefaultObject = nullptr;
 };
 
 namespace EFieldIteratorFlags

@@ -12,6 +12,15 @@ class UPanelSlot : public UVisual
 	DECLARE_ENGINE_CLASS(UPanelSlot, UVisual, "/Script/UMG.PanelSlot")
 
 public:
-	UPanelWidget* Parent = nullptr;
-	UWidget* Content = nullptr;
+	~UPanelSlot() override;
+
+	/** The panel the slot belongs to; reads nullptr once that panel is destroyed. */
+	TObjectPtr<UPanelWidget> Parent;
+	/** The widget in the slot; reads nullptr once that widget is destroyed. */
+	TObjectPtr<UWidget> Content;
+
+	/** "Parent" and "Content": references to a panel and a widget of the same text. */
+	bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context) override;
+	/** A slot moved out of its panel is no longer one of the panel's slots. */
+	void PostRename(UObject* OldOuter, std::string_view OldName) override;
 };

@@ -3,6 +3,7 @@
 #include "Widgets/Widget.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class UPanelSlot;
@@ -29,11 +30,25 @@ public:
 	 * contains it.
 	 */
 	UPanelSlot* AddChild(UWidget* Content);
-	/** Removes the widget's slot; false when the widget is not a child of this panel. */
+	/** Removes the widget's slot (the slot object is destroyed); false when the widget is not a child of this panel. */
 	bool RemoveChild(UWidget* Content);
+	/** The index of the widget's slot, or nothing when the widget is not a child of this panel. */
+	std::optional<int32_t> GetChildIndex(const UWidget* Content) const;
+	/**
+	 * The class of the slots this panel makes: the engine's slot class of the nearest panel class in
+	 * its class chain (CanvasPanel → CanvasPanelSlot, GridPanel → GridSlot), PanelSlot for the rest.
+	 */
+	UClass* GetSlotClass() const;
 
-	/** The slots in child order; written by the text factory and by AddChild/RemoveChild. */
+	/** "Slots(i)": references to the panel's own slot objects, in child order. */
+	bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context) override;
+
+	/** The slots in child order; written by the text factory and by AddChild/RemoveChild. A slot that is destroyed or moved out leaves the list. */
 	std::vector<UPanelSlot*> Slots;
+
+private:
+	/** Takes the slot out of the list, unlinks it from its content and destroys it. */
+	void DestroySlot(UPanelSlot& PanelSlot);
 };
 
 /** A panel of one child (button, border, size box, scale box, named slot...). */

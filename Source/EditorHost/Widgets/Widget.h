@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Objects/Object.h"
+#include "Objects/ObjectPtr.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,8 @@ class UVisual : public UObject
 public:
 	/** Property lines ("Name=Value", without indentation) that the class does not declare. */
 	std::vector<std::string> KeptTextLines;
+
+	bool KeepTextLine(std::string_view Line) override;
 };
 
 /**
@@ -32,8 +35,8 @@ class UWidget : public UVisual
 	DECLARE_ENGINE_CLASS(UWidget, UVisual, "/Script/UMG.Widget")
 
 public:
-	/** The slot of the panel holding this widget; nullptr for a root or unattached widget. */
-	UPanelSlot* Slot = nullptr;
+	/** The slot of the panel holding this widget; nullptr for a root or unattached widget (and once the slot is destroyed). */
+	TObjectPtr<UPanelSlot> Slot;
 
 	/** The "bIsVariable" property: whether the Blueprint exposes the widget as a member variable. */
 	bool GetIsVariable() const;
@@ -41,4 +44,14 @@ public:
 
 	/** The panel holding this widget (its slot's parent), or nullptr. */
 	UPanelWidget* GetParent() const;
+	/** Takes the widget out of the panel holding it; false when it has none. */
+	bool RemoveFromParent();
+
+	/** A "Slot" line is ignored: the panel's slot, which names the widget as its content, places it. */
+	bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context) override;
+	/** A widget moved out of its widget tree leaves the hierarchy: nothing that stays behind points at it, nor it at them. */
+	void PostRename(UObject* OldOuter, std::string_view OldName) override;
 };
+
+/** The widget tree an object lives in (its nearest outer that is one), or nullptr. */
+class UWidgetTree* FindOwningWidgetTree(const UObject* Object);

@@ -20,6 +20,9 @@ public:
 
 protected:
 	bool CanCreateClass(UClass* ObjectClass, bool& bOmitSubObjects) const override;
+	/** Joins the widgets into their hierarchy through the panels' slots (Widgets/WidgetTextLinks.h). */
+	void PostImportObjects(const std::vector<UObject*>& TopLevelObjects) override;
+	/** Keeps a widget; a slot pair, which only carries what the designer's own paste uses, is discarded. */
 	void ProcessConstructedObject(UObject* NewObject) override;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Objects/Object.h"
+#include "Objects/ObjectPtr.h"
 
 #include <functional>
 #include <string_view>
@@ -19,12 +20,16 @@ class UWidgetTree : public UObject
 	DECLARE_ENGINE_CLASS(UWidgetTree, UObject, "/Script/UMG.WidgetTree")
 
 public:
-	UWidget* RootWidget = nullptr;
+	/** The top of the hierarchy; reads nullptr once that widget is destroyed, and is cleared when it moves out of the tree. */
+	TObjectPtr<UWidget> RootWidget;
 
 	/** Every widget inside the tree, the root's hierarchy first (depth first), then the rest in creation order. */
 	void GetAllWidgets(std::vector<UWidget*>& OutWidgets) const;
 	/** The widget of that object name inside the tree, or nullptr. */
 	UWidget* FindWidget(std::string_view Name) const;
-	/** A new widget of WidgetClass inside the tree (a unique name from the class when Name is empty). */
+	/**
+	 * A new widget of WidgetClass inside the tree (a unique name from the class when Name is empty).
+	 * nullptr when WidgetClass is not a concrete widget class or Name is not a free, valid object name.
+	 */
 	UWidget* ConstructWidget(UClass* WidgetClass, std::string_view Name = {});
 };

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class UClass;
@@ -33,10 +34,21 @@ public:
 	const std::vector<std::string>& GetWarnings() const { return Warnings; }
 
 protected:
-	/** Whether objects of ObjectClass are constructed; bOmitSubObjects skips the block's nested objects. */
+	/**
+	 * Whether top-level objects of ObjectClass are constructed; bOmitSubObjects skips the block's
+	 * nested objects. Sub-objects of a constructed object are made whatever their class.
+	 */
 	virtual bool CanCreateClass(UClass* ObjectClass, bool& bOmitSubObjects) const = 0;
-	/** Called for every constructed object once its properties are imported, in construction order. */
+	/**
+	 * Called once every object of the text is constructed and has read its lines, with the
+	 * top-level objects in construction order: the place for links between the objects.
+	 */
+	virtual void PostImportObjects(const std::vector<UObject*>& TopLevelObjects);
+	/** Called for every constructed top-level object after PostImportObjects, in construction order. */
 	virtual void ProcessConstructedObject(UObject* NewObject) = 0;
+
+	/** Adds a line to the warnings of this ProcessBuffer. */
+	void Warn(std::string Message) { Warnings.push_back(std::move(Message)); }
 
 private:
 	std::vector<std::string> Warnings;
