@@ -80,7 +80,7 @@ TEST_F(WidgetDeployOverHttp, RequestChecksAnswerBeforeAnythingIsMade)
 		EXPECT_EQ(Condensed(Deploy(Body)), R"({"success":false,"error":"Invalid asset path"})") << Name << ": a name may not move the asset out of its folder";
 	}
 	EXPECT_EQ(Condensed(Post("/korvane/widget/deploy", R"({"name":"W","hierarchy":""})")),
-		R"({"success":false,"error":"Missing 'hierarchy' field (widget-tree clipboard text)"})");
+		R"J({"success":false,"error":"Missing 'hierarchy' field (widget-tree clipboard text)"})J");
 	EXPECT_EQ(Condensed(Post("/korvane/widget/deploy", R"({"name":"W","hierarchy":"Begin Object Class=/Script/Engine.Actor Name=\"A\"\nEnd Object\n"})")),
 		R"({"blueprintPath":"/Game/Generated/W","success":false,"error":"Hierarchy import produced no widgets — is 'hierarchy' the widget-tree clipboard text?"})");
 }
@@ -162,13 +162,13 @@ TEST_F(WidgetDeployOverHttp, VariablesAreAddedWithTheirTypesAndFailuresListed)
 		{"name":"Offset","type":"float"},
 		{"name":"Ready","type":"Bool","default":true}])"));
 	const std::shared_ptr<FJsonObject> Response = Deploy(Body);
-	EXPECT_EQ(Condensed(Step(*Response, "variables")), R"({"status":"partial","added":4,"failed":["Layout (unknown type struct)","Offset"]})");
+	EXPECT_EQ(Condensed(Step(*Response, "variables")), R"J({"status":"partial","added":4,"failed":["Layout (unknown type struct)","Offset"]})J");
 	EXPECT_EQ(ShapeOf("/Game/Generated/W_Vars.W_Vars"), "Root|Offset:struct,Target:object,Scores:int[],Ready:bool,");
 	EXPECT_EQ(WithWidgetBlueprint("/Game/Generated/W_Vars.W_Vars", [](UWidgetBlueprint* Blueprint) {
 		return Blueprint->FindVariable("Target")->VarType.PinSubCategoryObject + "|" + Blueprint->FindVariable("Scores")->DefaultValue + "|"
 			+ Blueprint->FindVariable("Ready")->DefaultValue;
 	}),
-		"/Script/CoreUObject.Class'/Script/CoreUObject.Object'|3|true") << "an unknown class becomes the base object class";
+		"\"/Script/CoreUObject.Class'/Script/CoreUObject.Object'\"|3|true") << "an unknown class becomes the base object class";
 
 	FJsonObject Empty = DeployBody("W_NoVars");
 	Empty.SetArrayField("variables", FJsonValueArray());

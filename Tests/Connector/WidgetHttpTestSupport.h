@@ -1,11 +1,14 @@
 #pragma once
 
+#include "Support/FakePythonScriptPlugin.h"
 #include "Support/TestEditor.h"
 #include "Support/TestHttpClient.h"
 
 #include "Core/JsonObject.h"
 #include "Core/JsonSerializer.h"
 #include "Objects/ObjectGlobals.h"
+#include "Objects/Package.h"
+#include "Widgets/Widget.h"
 #include "Widgets/WidgetBlueprint.h"
 
 #include <gtest/gtest.h>

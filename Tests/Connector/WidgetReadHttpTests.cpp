@@ -74,9 +74,9 @@ TEST_F(WidgetReadOverHttp, TheTreeListsOnlyWhatDiffersFromTheDefaults)
 	EXPECT_EQ(Response->TryGetStringField("widgetType"), "UserWidget");
 	EXPECT_EQ(Condensed(Response->TryGetObjectField("hierarchy")),
 		R"({"widgetClass":"HorizontalBox","name":"Row","isVariable":false,"children":[)"
-		R"({"widgetClass":"TextBlock","name":"Left","isVariable":false,"properties":{"Text":"<-"},"slotProperties":{"Padding":"(Left=500.000000)","Size":"Fill"}},)"
-		R"({"widgetClass":"TextBlock","name":"Right","isVariable":false,"slotProperties":{"Size":"(SizeRule=Fill,Value=0.500000)"}}]})")
-		<< "a widget at its defaults has no properties; a fill of 1 reads as Fill, any other keeps its text";
+		R"J({"widgetClass":"TextBlock","name":"Left","isVariable":false,"properties":{"Text":"<-"},"slotProperties":{"Size":"Fill","Padding":"(Left=500.000000)"}},)J"
+		R"J({"widgetClass":"TextBlock","name":"Right","isVariable":false,"slotProperties":{"Size":"(Value=0.500000,SizeRule=Fill)"}}]})J")
+		<< "a widget at its defaults has no properties; a fill of 1 reads as Fill, any other keeps its export text; properties in the class's order";
 	EXPECT_EQ(Log.Count("Widget read complete: /Game/Generated/WBP_Row.WBP_Row"), 1u);
 }
 
@@ -143,12 +143,9 @@ TEST_F(WidgetReadOverHttp, VariablesAnimationsAndGraphsReadInTheDeployWords)
 		<< "a soft reference reads as string; the animation without _INST, after the variables";
 	EXPECT_EQ(Keys(*Response->TryGetObjectField("graphs")), "Refresh") << "an event graph page without nodes and a ghost-only function are left out";
 	EXPECT_THAT(*Response->TryGetObjectField("graphs")->TryGetStringField("Refresh"), HasSubstr("K2Node_FunctionEntry"));
-	EXPECT_EQ(Condensed(std::make_shared<FJsonObject>([&] {
-		FJsonObject Names;
-		Names.SetArrayField("v", Response->TryGetArrayField("functionGraphs"));
-		return Names;
-	}())),
-		R"({"v":["Refresh"]})");
+	FJsonObject FunctionGraphs;
+	FunctionGraphs.SetArrayField("v", Response->TryGetArrayField("functionGraphs"));
+	EXPECT_EQ(FJsonSerializer::SerializeCondensed(FunctionGraphs), R"({"v":["Refresh"]})");
 }
 
 TEST_F(WidgetReadOverHttp, DeployReadDeployGivesTheSameTreeVariablesAndGraphs)
@@ -185,5 +182,11 @@ TEST_F(WidgetReadOverHttp, DeployReadDeployGivesTheSameTreeVariablesAndGraphs)
 		B.SetField(Key, *Second->TryGetField(Key));
 		EXPECT_EQ(FJsonSerializer::SerializeCondensed(B), FJsonSerializer::SerializeCondensed(A)) << Key;
 	}
-	EXPECT_EQ(Keys(*Second->TryGetObjectField("graphs")), Keys(*First->TryGetObjectField("graphs")));
+	// Graph texts name their Blueprint in their export paths.
+	std::string FirstGraphs = Condensed(First->TryGetObjectField("graphs"));
+	for (std::size_t At = FirstGraphs.find("WBP_Original"); At != std::string::npos; At = FirstGraphs.find("WBP_Original", At))
+	{
+		FirstGraphs.replace(At, 12, "WBP_Copy");
+	}
+	EXPECT_EQ(Condensed(Second->TryGetObjectField("graphs")), FirstGraphs);
 }
