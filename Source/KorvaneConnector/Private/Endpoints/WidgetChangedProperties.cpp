@@ -10,6 +10,7 @@
 #include "Widgets/PanelWidget.h"
 #include "Widgets/Widget.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 namespace
@@ -20,6 +21,35 @@ namespace
 	 * must not run out of stack on it.
 	 */
 	constexpr int MaxWidgetDepth = 512;
+
+	/**
+	 * The texts one read has worked out, by property, value and default: the widgets of one tree
+	 * share most of their values (a style, a padding), and comparing and exporting a structure
+	 * text means reading both texts member by member. Empty for a value that equals its default.
+	 */
+	class FPropertyTextCache
+	{
+	public:
+		const std::string& Find(const FProperty& Property, const std::string& Value, const std::string& Default)
+		{
+			std::string Key;
+			Key.reserve(Value.size() + Default.size() + 24);
+			const FProperty* const Address = &Property;
+			Key.append(reinterpret_cast<const char*>(&Address), sizeof(Address)).append(Value).push_back('\0');
+			Key.append(Default);
+			const auto Found = Texts.find(Key);
+			if (Found != Texts.end())
+			{
+				return Found->second;
+			}
+			return Texts.emplace(std::move(Key), ChangedText(Property, Value, Default)).first->second;
+		}
+
+	private:
+		static std::string ChangedText(const FProperty& Property, const std::string& Value, const std::string& Default);
+
+		std::unordered_map<std::string, std::string> Texts;
+	};
 
 	bool IsListedProperty(const FProperty& Property)
 	{
@@ -51,9 +81,45 @@ namespace
 		return Value.AsPlainText();
 	}
 
-	void ExportWidgetNodeAt(const UWidget& Widget, FJsonObject& Node, int Depth, std::unordered_set<const UWidget*>& Exported);
+	std::string FPropertyTextCache::ChangedText(const FProperty& Property, const std::string& Value, const std::string& Default)
+	{
+		// The same text is the same value; only texts that differ need the member-by-member test.
+		if (Value == Default || ArePropertyValuesIdentical(Property, Value, Default))
+		{
+			return {};
+		}
+		return IsTextProperty(Property) ? TextDisplayString(Value) : ExportPropertyTextDelta(Property, Value, Default);
+	}
 
-	FJsonValueArray ExportChildren(const UPanelWidget& Panel, int Depth, std::unordered_set<const UWidget*>& Exported)
+	std::shared_ptr<FJsonObject> CollectChangedProperties(const UObject& Object, bool bSlotMode, FPropertyTextCache& Cache)
+	{
+		auto Changed = std::make_shared<FJsonObject>();
+		const UClass* const Class = Object.GetClass();
+		const UObject* const DefaultObject = Class->GetDefaultObject(true);
+		for (TFieldIterator<FProperty> It(Class); It; ++It)
+		{
+			const FProperty& Property = **It;
+			const std::string& Name = Property.GetName();
+			if (!IsListedProperty(Property) || IsDelegateProperty(Property) || Text::EqualsIgnoreCase(Name, "Slot") || Text::EqualsIgnoreCase(Name, "Navigation"))
+			{
+				continue;
+			}
+			const std::string Value = GetPropertyValueText(Object, Name).value_or(std::string());
+			const std::string Default = DefaultObject != nullptr ? GetPropertyValueText(*DefaultObject, Name).value_or(std::string()) : Class->GetDefaultValueText(Property);
+			const std::string& PropertyText = Cache.Find(Property, Value, Default);
+			if (PropertyText.empty() || Text::Utf16Length(PropertyText) > MaxPropertyTextLength)
+			{
+				continue;
+			}
+			const bool bNormalised = bSlotMode && Text::EqualsIgnoreCase(Name, "Size");
+			Changed->SetStringField(Name, bNormalised ? NormalizeSlotSizeText(PropertyText) : PropertyText);
+		}
+		return Changed;
+	}
+
+	void ExportWidgetNodeAt(const UWidget& Widget, FJsonObject& Node, int Depth, std::unordered_set<const UWidget*>& Exported, FPropertyTextCache& Cache);
+
+	FJsonValueArray ExportChildren(const UPanelWidget& Panel, int Depth, std::unordered_set<const UWidget*>& Exported, FPropertyTextCache& Cache)
 	{
 		FJsonValueArray Children;
 		for (int32_t Index = 0; Index < Panel.GetChildrenCount(); ++Index)
@@ -64,13 +130,13 @@ namespace
 				continue;
 			}
 			auto ChildNode = std::make_shared<FJsonObject>();
-			ExportWidgetNodeAt(*Child, *ChildNode, Depth + 1, Exported);
+			ExportWidgetNodeAt(*Child, *ChildNode, Depth + 1, Exported, Cache);
 			Children.emplace_back(std::move(ChildNode));
 		}
 		return Children;
 	}
 
-	void ExportWidgetNodeAt(const UWidget& Widget, FJsonObject& Node, int Depth, std::unordered_set<const UWidget*>& Exported)
+	void ExportWidgetNodeAt(const UWidget& Widget, FJsonObject& Node, int Depth, std::unordered_set<const UWidget*>& Exported, FPropertyTextCache& Cache)
 	{
 		std::string ClassName = Widget.GetClass()->GetName();
 		if (Text::EndsWithIgnoreCase(ClassName, "_C"))
@@ -80,14 +146,14 @@ namespace
 		Node.SetStringField("widgetClass", ClassName);
 		Node.SetStringField("name", Widget.GetName());
 		Node.SetBoolField("isVariable", Widget.GetIsVariable());
-		const std::shared_ptr<FJsonObject> Properties = CollectChangedProperties(Widget, false);
+		const std::shared_ptr<FJsonObject> Properties = CollectChangedProperties(Widget, false, Cache);
 		if (!Properties->IsEmpty())
 		{
 			Node.SetObjectField("properties", Properties);
 		}
 		if (Widget.Slot != nullptr)
 		{
-			const std::shared_ptr<FJsonObject> SlotProperties = CollectChangedProperties(*Widget.Slot, true);
+			const std::shared_ptr<FJsonObject> SlotProperties = CollectChangedProperties(*Widget.Slot, true, Cache);
 			if (!SlotProperties->IsEmpty())
 			{
 				Node.SetObjectField("slotProperties", SlotProperties);
@@ -103,7 +169,7 @@ namespace
 			UE_LOG(LogKorvane, Warning, "Widget %s is nested more than %d levels deep; its children are left out of the read.", Widget.GetName().c_str(), MaxWidgetDepth);
 			return;
 		}
-		FJsonValueArray Children = ExportChildren(*Panel, Depth, Exported);
+		FJsonValueArray Children = ExportChildren(*Panel, Depth, Exported, Cache);
 		if (!Children.empty())
 		{
 			Node.SetArrayField("children", std::move(Children));
@@ -129,41 +195,15 @@ std::string NormalizeSlotSizeText(std::string_view SizeText)
 
 std::shared_ptr<FJsonObject> CollectChangedProperties(const UObject& Object, bool bSlotMode)
 {
-	auto Changed = std::make_shared<FJsonObject>();
-	const UClass* const Class = Object.GetClass();
-	const UObject* const DefaultObject = Class->GetDefaultObject(true);
-	for (TFieldIterator<FProperty> It(Class); It; ++It)
-	{
-		const FProperty& Property = **It;
-		const std::string& Name = Property.GetName();
-		if (!IsListedProperty(Property) || IsDelegateProperty(Property) || Text::EqualsIgnoreCase(Name, "Slot") || Text::EqualsIgnoreCase(Name, "Navigation"))
-		{
-			continue;
-		}
-		const std::string Value = GetPropertyValueText(Object, Name).value_or(std::string());
-		const std::string Default = DefaultObject != nullptr ? GetPropertyValueText(*DefaultObject, Name).value_or(std::string()) : Class->GetDefaultValueText(Property);
-		if (ArePropertyValuesIdentical(Property, Value, Default))
-		{
-			continue;
-		}
-		std::string PropertyText = IsTextProperty(Property) ? TextDisplayString(Value) : ExportPropertyTextDelta(Property, Value, Default);
-		if (PropertyText.empty() || Text::Utf16Length(PropertyText) > MaxPropertyTextLength)
-		{
-			continue;
-		}
-		if (bSlotMode && Text::EqualsIgnoreCase(Name, "Size"))
-		{
-			PropertyText = NormalizeSlotSizeText(PropertyText);
-		}
-		Changed->SetStringField(Name, PropertyText);
-	}
-	return Changed;
+	FPropertyTextCache Cache;
+	return CollectChangedProperties(Object, bSlotMode, Cache);
 }
 
 std::shared_ptr<FJsonObject> ExportWidgetNode(const UWidget& Widget)
 {
 	auto Node = std::make_shared<FJsonObject>();
 	std::unordered_set<const UWidget*> Exported{&Widget};
-	ExportWidgetNodeAt(Widget, *Node, 0, Exported);
+	FPropertyTextCache Cache;
+	ExportWidgetNodeAt(Widget, *Node, 0, Exported, Cache);
 	return Node;
 }

@@ -66,6 +66,9 @@ void ClearWidgetBlueprintForOverwrite(UWidgetBlueprint& Blueprint)
 		for (UWidget* const Widget : Widgets)
 		{
 			Widget->Rename(nullptr, GetTransientPackage(), REN_DontCreateRedirectors | REN_NonTransactional);
+			// Nothing refers to a widget that left its tree, so the next garbage collection takes
+			// it, as the editor's does; otherwise every overwrite would leave a tree behind.
+			Widget->MarkAsGarbage();
 		}
 		Tree->RootWidget = nullptr;
 	}
