@@ -3,6 +3,7 @@
 #include "Objects/Enum.h"
 #include "Objects/Object.h"
 #include "Objects/ObjectGlobals.h"
+#include "Objects/ObjectStore.h"
 #include "Objects/PropertyValues.h"
 #include "Objects/ScriptStruct.h"
 
@@ -107,6 +108,7 @@ TEST(WidgetReflectionTests, SubclassesChangeInheritedDefaultsAndObjectsSeeThem)
 	EXPECT_EQ(Database.FindClass("/Script/Blutility.EditorUtilityWidget")->GetDefaultValueText(*Widget->FindPropertyByName("Visibility")), "SelfHitTestInvisible")
 		<< "inherited from UserWidget";
 
+	FObjectStore Store;
 	UObject* Text = NewObject<UObject>(nullptr, const_cast<UClass*>(TextBlock));
 	ASSERT_NE(Text, nullptr);
 	EXPECT_EQ(GetPropertyValueText(*Text, "bIsVariable"), "False");

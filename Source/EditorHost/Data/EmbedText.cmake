@@ -1,7 +1,7 @@
 # Writes a C++ source file that returns the text of INPUT from the function
-# SYMBOL (declared in HEADER), so the program carries the file inside itself. The
-# text is a character array whose size gives the length: a constexpr string_view
-# would count a long text's characters at compile time, past the compiler's limit.
+# SYMBOL (declared in HEADER), so the program carries the file inside itself. The text is a
+# char array whose length is its size: a constexpr string_view would count it at compile time,
+# which compilers refuse for texts past a few hundred thousand characters.
 # Run as: cmake -DINPUT=... -DOUTPUT=... -DSYMBOL=... -DHEADER=... -P EmbedText.cmake
 file(READ "${INPUT}" TEXT)
 set(DELIMITER "KvEmbed")

@@ -643,6 +643,7 @@ bool FClassDatabase::AddStruct(std::string_view Path, std::string_view SuperPath
 	FObjectInternals::Initialize(*Struct, nullptr, Package, StructPath.AssetName, RF_Public | RF_Standalone);
 	UScriptStruct* Added = static_cast<UScriptStruct*>(FObjectInternals::AttachToOuter(std::move(Struct)));
 	StructsByPath.emplace(std::string(Path), Added);
+	StructsByName.try_emplace(StructPath.AssetName, Added);
 	return true;
 }
 
@@ -674,7 +675,9 @@ bool FClassDatabase::AddEnum(std::string_view Path, const FJsonObject& Entry, st
 	auto Enum = std::make_unique<UEnum>(std::move(*Entries));
 	UPackage* Package = FindOrAddScriptPackage(EnumPath.PackageName);
 	FObjectInternals::Initialize(*Enum, nullptr, Package, EnumPath.AssetName, RF_Public | RF_Standalone);
-	EnumsByPath.emplace(Key, static_cast<UEnum*>(FObjectInternals::AttachToOuter(std::move(Enum))));
+	UEnum* Added = static_cast<UEnum*>(FObjectInternals::AttachToOuter(std::move(Enum)));
+	EnumsByPath.emplace(Key, Added);
+	EnumsByName.try_emplace(EnumPath.AssetName, Added);
 	return true;
 }
 
@@ -741,6 +744,18 @@ UEnum* FClassDatabase::FindEnum(std::string_view EnumPath) const
 {
 	const auto Found = EnumsByPath.find(std::string(EnumPath));
 	return Found == EnumsByPath.end() ? nullptr : Found->second;
+}
+
+UScriptStruct* FClassDatabase::FindStructByName(std::string_view Name) const
+{
+	const auto Found = StructsByName.find(std::string(Name));
+	return Found == StructsByName.end() ? nullptr : Found->second;
+}
+
+UEnum* FClassDatabase::FindEnumByName(std::string_view Name) const
+{
+	const auto Found = EnumsByName.find(std::string(Name));
+	return Found == EnumsByName.end() ? nullptr : Found->second;
 }
 
 UObject* FClassDatabase::FindObject(std::string_view Path) const
