@@ -2,6 +2,7 @@
 #include "Objects/ClassDatabase.h"
 #include "Objects/ObjectGlobals.h"
 #include "Objects/Package.h"
+#include "Objects/PropertyValues.h"
 #include "Widgets/PanelSlot.h"
 #include "Widgets/PanelWidget.h"
 #include "Widgets/WidgetTree.h"
