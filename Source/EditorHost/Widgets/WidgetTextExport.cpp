@@ -26,10 +26,15 @@ namespace
 		Block.AddProperty({std::string(Name), Index, std::move(Value)});
 	}
 
-	/** A kept line goes back as it came: one line, never a keyword that would open or close a block. */
+	/**
+	 * A kept line goes back as it came when the reader would read it again as the same line: one
+	 * line, without the indentation and trailing CR the reader strips, and no keyword that would
+	 * open or close a block.
+	 */
 	bool IsWritableKeptLine(std::string_view Line)
 	{
-		return !Line.empty() && Line.find_first_of("\r\n") == std::string_view::npos && !CopyPasteLines::IsBegin(Line) && !CopyPasteLines::IsEnd(Line);
+		return !Line.empty() && Line.find('\n') == std::string_view::npos && !Line.ends_with('\r') && Line.front() != ' ' && Line.front() != '\t'
+			&& !CopyPasteLines::IsBegin(Line) && !CopyPasteLines::IsEnd(Line);
 	}
 
 	void AddSlotList(FCopyPasteObject& Block, const UPanelWidget& Panel)
@@ -71,7 +76,7 @@ namespace
 			{
 				continue;
 			}
-			if (std::string Delta = ExportPropertyTextDelta(Property, Found->second, Property.GetDefaultValueText()); !Delta.empty())
+			if (std::string Delta = ExportPropertyTextDelta(Property, Found->second, Object.GetClass()->GetDefaultValueText(Property), EPropertyExportFlags::Delimited); !Delta.empty())
 			{
 				AddLine(Block, Property.GetName(), std::nullopt, std::move(Delta));
 			}
