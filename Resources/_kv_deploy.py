@@ -15,7 +15,9 @@
 # brings a root scene component of its own instead. Array containers of variables are left to the
 # connector, which promotes the variables marked isArray after this script; graphs are pasted by
 # the connector too. Event graph pages and function graphs that the request names (in functions,
-# eventGraphs, or as graphs of type event or function) are made here so the paste finds them.
+# eventGraphs, or as graphs of type event or function) are made here so the paste finds them, and
+# so is every graph given as copy-paste text that the Blueprint lacks: a text with a function entry
+# node as a function graph, any other as an event graph page.
 #
 # The script leaves __main__ as it found it: every global it defines is removed (and any it
 # replaced is restored) when it ends, and the result file is written whatever happens. This
@@ -435,6 +437,23 @@ def update_parameters(editor, blueprint, name, wanted, current, output):
     return changed
 
 
+FUNCTION_ENTRY_MARKER = '/script/blueprintgraph.k2node_functionentry'
+
+
+def pasted_graph_names(request):
+    """Names of the graphs the request gives as copy-paste text, split into (function graphs, event graph pages).
+
+    A text that holds a function entry node is a function graph; any other text is pasted into
+    an event graph page, so a page the Blueprint lacks has to be made for it.
+    """
+    functions, pages = [], []
+    graphs = request.get('graphs')
+    for name, graph in (graphs.items() if isinstance(graphs, dict) else []):
+        if isinstance(graph, str) and graph:
+            (functions if FUNCTION_ENTRY_MARKER in graph.lower() else pages).append(name)
+    return functions, pages
+
+
 def function_entries(request):
     """(name, entry) per function the request names, with its signature when it gives one."""
     entries = {}
@@ -442,14 +461,24 @@ def function_entries(request):
         name = item.get('name') if isinstance(item, dict) else item
         if isinstance(name, str):
             entries.setdefault(name, item if isinstance(item, dict) else {})
-    for name in requested_graph_names(request, 'function'):
+    for name in requested_graph_names(request, 'function') + pasted_graph_names(request)[0]:
         entries.setdefault(name, {})
     return entries
 
 
+def event_graph_names(request, functions):
+    """The event graph pages the request names, then the pasted graphs that are not functions, each once."""
+    names = requested_graph_names(request, 'event')
+    function_names = {name.lower() for name in functions}
+    for name in pasted_graph_names(request)[1]:
+        if name not in names and name.lower() not in function_names:
+            names.append(name)
+    return names
+
+
 def deploy_functions(editor, blueprint, request):
     functions = function_entries(request)
-    event_graphs = requested_graph_names(request, 'event')
+    event_graphs = event_graph_names(request, functions)
     if not functions and not event_graphs:
         return skipped('the request names no functions')
     added, updated, failed, unchanged, pages = [], [], [], 0, []

@@ -208,7 +208,8 @@ TEST_F(BlueprintDeployOverHttp, GraphsArePastedWithTheDeployPasteAndCompiled)
 	Body.SetStringField("name", "BP_Pasted");
 	auto Graphs = std::make_shared<FJsonObject>();
 	Graphs->SetStringField("EventGraph", EventGraphText);
-	Graphs->SetStringField("Missing", EventGraphText);
+	// A graph the Blueprint lacks is made as an event graph page, unless its name cannot be one.
+	Graphs->SetStringField("Bad.Name", EventGraphText);
 	Graphs->SetStringField("Empty", "");
 	Graphs->SetNumberField("NotText", 1);
 	Body.SetObjectField("graphs", Graphs);
@@ -224,10 +225,10 @@ TEST_F(BlueprintDeployOverHttp, GraphsArePastedWithTheDeployPasteAndCompiled)
 	EXPECT_EQ(Response->TryGetBoolField("success"), true);
 	const std::shared_ptr<FJsonObject> Pasted = Response->TryGetObjectField("steps")->TryGetObjectField("graphs");
 	ASSERT_NE(Pasted, nullptr);
-	EXPECT_EQ(Keys(*Pasted), "EventGraph,Missing");
+	EXPECT_EQ(Keys(*Pasted), "EventGraph,Bad.Name");
 	EXPECT_EQ(Pasted->TryGetObjectField("EventGraph")->TryGetStringField("status"), "ok");
 	EXPECT_EQ(Pasted->TryGetObjectField("EventGraph")->TryGetNumberField("clearedStaleNodes"), 0.0);
-	EXPECT_EQ(FJsonSerializer::SerializeCondensed(*Pasted->TryGetObjectField("Missing")), R"({"status":"error","error":"Graph 'Missing' not found. Available: EventGraph, Flicker"})");
+	EXPECT_EQ(FJsonSerializer::SerializeCondensed(*Pasted->TryGetObjectField("Bad.Name")), R"({"status":"error","error":"Graph 'Bad.Name' not found. Available: EventGraph, Flicker"})");
 	const std::string CompileMessages = Editor->OnGameThread([]() {
 		const UBlueprint* const Blueprint = Cast<UBlueprint>(StaticLoadObject(UBlueprint::StaticClass(), "/Game/Generated/BP_Pasted.BP_Pasted"));
 		std::string Messages = std::to_string(static_cast<int>(Blueprint->Status));
@@ -401,4 +402,47 @@ TEST_F(BlueprintDeployOverHttp, GatheredBlueprintDeployedUnderANewNameGathersThe
 		return Blueprint->FindVariable("VisitorNames")->VarType.ContainerType + "," + Blueprint->FindVariable("HeatByDistance")->VarType.ContainerType;
 	}),
 		"None,None") << "sets and maps gather as plain variables, so the copy holds single values where the original holds a set and a map";
+}
+
+TEST_F(BlueprintDeployOverHttp, GraphsGivenOnlyAsTextKeepEveryEventGraphPage)
+{
+	Start();
+	const std::shared_ptr<FJsonObject> Original = Gather("/Game/Blueprints/BP_Campfire.BP_Campfire");
+	ASSERT_NE(Original->TryGetObjectField("graphs")->TryGetField("Lighting"), nullptr) << "the demo Blueprint has a second event graph page";
+
+	// The shape a new user sends: the gathered members and each graph as name to copy-paste
+	// text, with no list of event graph pages.
+	FJsonObject Request;
+	Request.SetStringField("name", "BP_CampfirePages");
+	Request.SetStringField("path", "/Game/Blueprints");
+	for (const std::string_view Key : {"parentClass", "variables", "components", "functions"})
+	{
+		if (const FJsonValue* const Value = Original->TryGetField(Key))
+		{
+			Request.SetField(Key, *Value);
+		}
+	}
+	auto Texts = std::make_shared<FJsonObject>();
+	for (const auto& [Name, Graph] : Original->TryGetObjectField("graphs")->Values())
+	{
+		Texts->SetStringField(Name, *Graph.TryGetObject()->TryGetStringField("clipboardText"));
+	}
+	Request.SetObjectField("graphs", Texts);
+
+	const std::shared_ptr<FJsonObject> Response = DeployJson(FJsonSerializer::SerializeCondensed(Request));
+	ASSERT_EQ(Response->TryGetBoolField("success"), true) << StepsOf(*Response);
+	for (const auto& [Name, Pasted] : Response->TryGetObjectField("steps")->TryGetObjectField("graphs")->Values())
+	{
+		EXPECT_EQ(Pasted.TryGetObject()->TryGetStringField("status"), "ok") << Name << ": " << FJsonSerializer::SerializeCondensed(*Pasted.TryGetObject());
+	}
+
+	const auto GraphShape = [](const FJsonObject& Gathered) {
+		std::string Shape;
+		for (const auto& [Name, Graph] : Gathered.TryGetObjectField("graphs")->Values())
+		{
+			Shape += Name + ":" + *Graph.TryGetObject()->TryGetStringField("type") + ":" + std::to_string(Graph.TryGetObject()->TryGetArrayField("nodes")->size()) + " ";
+		}
+		return Shape;
+	};
+	EXPECT_EQ(GraphShape(*Gather("/Game/Blueprints/BP_CampfirePages.BP_CampfirePages")), GraphShape(*Original));
 }

@@ -50,7 +50,7 @@ TEST(ScriptStructTests, StructuresLoadWithTheirPropertiesOwnFirstThenTheSupers)
 TEST(ScriptStructTests, MalformedStructuresAreRefusedWithTheFault)
 {
 	EXPECT_NE(Refusal(R"({"path":"/Script/Game.Row"})").find("not an array"), std::string::npos);
-	EXPECT_NE(Refusal(R"([{"path":"/Script/Game.Row","flags":[]}])").find("flags"), std::string::npos);
+	EXPECT_NE(Refusal(R"([{"path":"/Script/Game.Row","functions":[]}])").find("functions"), std::string::npos);
 	EXPECT_NE(Refusal(R"([{"path":"/Script/Game.Row","super":"/Script/Game.Base"}])").find("not declared before"), std::string::npos);
 	EXPECT_NE(Refusal(R"([{"path":"/Script/Game.Row"},{"path":"/Script/Game.Row"}])").find("declared twice"), std::string::npos);
 	EXPECT_NE(Refusal(R"([{"path":"/Script/CoreUObject.Class"}])").find("declared twice"), std::string::npos);

@@ -1,13 +1,12 @@
 #include "Assets/AssetFiles.h"
 #include "Fuzz/EdGraphImportProperty.h"
+#include "Support/CopyPasteSamples.h"
 #include "Support/TestEditor.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 namespace
 {
@@ -68,45 +67,10 @@ namespace
 		{
 			for (const auto& Entry : std::filesystem::directory_iterator(SamplesDir))
 			{
-				std::ifstream Stream(Entry.path(), std::ios::binary);
-				std::ostringstream Bytes;
-				Bytes << Stream.rdbuf();
-				Seeds.push_back(Bytes.str());
+				Seeds.push_back(ReadSampleBytes(Entry.path()));
 			}
 		}
 		return Seeds;
-	}
-
-	/** One random edit of the kinds that break copy-paste text: cuts, repeats, stray syntax and swapped bytes. */
-	void Mutate(std::string& Text, std::mt19937& Random)
-	{
-		if (Text.empty())
-		{
-			Text = "(";
-			return;
-		}
-		const auto Pick = [&Random](std::size_t Bound) { return std::uniform_int_distribution<std::size_t>(0, Bound - 1)(Random); };
-		const std::size_t At = Pick(Text.size());
-		const std::size_t Length = std::min<std::size_t>(1 + Pick(64), Text.size() - At);
-		static constexpr std::string_view Syntax = "()\"'=,. \r\n\\_0F";
-		switch (Pick(5))
-		{
-		case 0:
-			Text.erase(At, Length);
-			break;
-		case 1:
-			Text.insert(At, Text.substr(Pick(Text.size()), Length));
-			break;
-		case 2:
-			Text.insert(At, 1, Syntax[Pick(Syntax.size())]);
-			break;
-		case 3:
-			Text[At] = static_cast<char>(Pick(256));
-			break;
-		default:
-			Text.resize(At);
-			break;
-		}
 	}
 }
 
@@ -123,7 +87,7 @@ TEST(EdGraphImportMutation, MutatedCopyPasteTextNeverCrashesAndPastesBackStably)
 			std::string Text = Seed;
 			for (int Edit = 0, Edits = 1 + Round % 4; Edit < Edits; ++Edit)
 			{
-				Mutate(Text, Random);
+				MutateCopyPasteText(Text, Random);
 			}
 			const std::string Failure = CheckImportRoundTrip(Text);
 			ASSERT_EQ(Failure, "") << "after round " << Round << " of a seed of " << Seed.size() << " bytes";
@@ -145,7 +109,7 @@ TEST(EdGraphImportMutation, MutatedMaterialCopyPasteTextNeverCrashesAndPastesBac
 			std::string Text = Seed;
 			for (int Edit = 0, Edits = 1 + Round % 4; Edit < Edits; ++Edit)
 			{
-				Mutate(Text, Random);
+				MutateCopyPasteText(Text, Random);
 			}
 			ASSERT_EQ(CheckImportRoundTrip(Text), "") << "after round " << Round << " of a seed of " << Seed.size() << " bytes";
 			ASSERT_EQ(CheckMaterialImportRoundTrip(Text), "") << "after round " << Round << " of a seed of " << Seed.size() << " bytes";

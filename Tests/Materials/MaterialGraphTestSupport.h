@@ -8,12 +8,11 @@
 #include "Materials/MaterialGraph.h"
 #include "Objects/ObjectGlobals.h"
 #include "Objects/Package.h"
+#include "Support/CopyPasteSamples.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,28 +23,13 @@ namespace MaterialGraphTest
 
 	inline std::string ReadBytes(const std::filesystem::path& Path)
 	{
-		std::ifstream Stream(Path, std::ios::binary);
-		std::ostringstream Bytes;
-		Bytes << Stream.rdbuf();
-		return Bytes.str();
+		return ReadSampleBytes(Path);
 	}
 
 	/** The material samples of real editors, by file name; empty when the shared samples are not beside the checkout. */
 	inline std::vector<std::filesystem::path> MaterialSamples()
 	{
-		std::vector<std::filesystem::path> Samples;
-		if (std::filesystem::is_directory(MaterialSamplesDir))
-		{
-			for (const auto& Entry : std::filesystem::directory_iterator(MaterialSamplesDir))
-			{
-				if (Entry.path().extension() == ".t3d")
-				{
-					Samples.push_back(Entry.path());
-				}
-			}
-		}
-		std::sort(Samples.begin(), Samples.end());
-		return Samples;
+		return CopyPasteSampleFiles("material");
 	}
 
 	/** A new, empty material asset in a package of its own under /Game/Materials. */

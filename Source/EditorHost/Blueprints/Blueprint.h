@@ -4,7 +4,9 @@
 #include "Blueprints/CompilerResultsLog.h"
 #include "Objects/Object.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class UClass;
@@ -22,6 +24,21 @@ enum EBlueprintStatus : uint8_t
 	BS_UpToDateWithWarnings,
 };
 
+/** What kind of Blueprint an asset is, with the editor's values; it decides the flags of user-made functions. */
+enum EBlueprintType : uint8_t
+{
+	BPTYPE_Normal,
+	BPTYPE_Const,
+	BPTYPE_MacroLibrary,
+	BPTYPE_Interface,
+	BPTYPE_LevelScript,
+	BPTYPE_FunctionLibrary,
+};
+
+/** The asset file's word for a Blueprint type ("FunctionLibrary"), and back; nothing for an unknown word. */
+std::string_view BlueprintTypeName(EBlueprintType Type);
+std::optional<EBlueprintType> ParseBlueprintTypeName(std::string_view Name);
+
 /**
  * A Blueprint asset: a class built in the editor on top of a parent class. It holds its
  * member variables, the construction script that lays out its components, its graphs
@@ -37,6 +54,7 @@ class UBlueprint : public UObject
 public:
 	/** The class the Blueprint derives from; nullptr when its parent is missing. */
 	UClass* ParentClass = nullptr;
+	EBlueprintType BlueprintType = BPTYPE_Normal;
 	/** The Blueprint's own member variables, in their stored order. */
 	std::vector<FBPVariableDescription> NewVariables;
 	/** The component layout; nullptr for Blueprints without one (function libraries, Anim Blueprints...). */

@@ -13,6 +13,7 @@
 #include "Objects/ObjectGlobals.h"
 
 #include <algorithm>
+#include <array>
 
 namespace
 {
@@ -30,11 +31,24 @@ namespace
 		return Path.starts_with("/Script/") ? nullptr : Cast<UClass>(StaticLoadObject(UClass::StaticClass(), Path));
 	}
 
+	constexpr std::array<std::string_view, 6> BlueprintTypeNames = {"Normal", "Const", "MacroLibrary", "Interface", "LevelScript", "FunctionLibrary"};
+
 	/** A class reference as the editor writes it in registry tags: `/Script/CoreUObject.Class'/Script/Engine.Actor'`. */
 	std::string ClassReferenceText(std::string_view ClassClassPath, std::string_view ClassPath)
 	{
 		return std::string(ClassClassPath) + "'" + std::string(ClassPath) + "'";
 	}
+}
+
+std::string_view BlueprintTypeName(EBlueprintType Type)
+{
+	return Type < BlueprintTypeNames.size() ? BlueprintTypeNames[Type] : BlueprintTypeNames[BPTYPE_Normal];
+}
+
+std::optional<EBlueprintType> ParseBlueprintTypeName(std::string_view Name)
+{
+	const auto Found = std::find(BlueprintTypeNames.begin(), BlueprintTypeNames.end(), Name);
+	return Found != BlueprintTypeNames.end() ? std::optional(static_cast<EBlueprintType>(Found - BlueprintTypeNames.begin())) : std::nullopt;
 }
 
 bool UBlueprint::LoadAssetFields(const FJsonObject& File, std::string& OutError)
@@ -53,6 +67,17 @@ bool UBlueprint::LoadAssetFields(const FJsonObject& File, std::string& OutError)
 		{
 			MissingParentClassPath = Path;
 			Warnings.push_back("its parent class " + Parent->AsText().value_or(std::string("(not a path)")) + " is not found; it has no parent class");
+		}
+	}
+
+	if (const FJsonValue* const Type = File.TryGetField("blueprintType"))
+	{
+		const std::string* const Written = Type->TryGetString();
+		const std::optional<EBlueprintType> Parsed = Written != nullptr ? ParseBlueprintTypeName(*Written) : std::nullopt;
+		BlueprintType = Parsed.value_or(BPTYPE_Normal);
+		if (!Parsed)
+		{
+			Warnings.push_back("its blueprintType " + Type->AsText().value_or(std::string("(not a word)")) + " is unknown; it is a normal Blueprint");
 		}
 	}
 
@@ -115,6 +140,14 @@ void UBlueprint::SaveAssetFields(FJsonObject& OutFile) const
 	else
 	{
 		OutFile.RemoveField("parentClass");
+	}
+	if (BlueprintType != BPTYPE_Normal)
+	{
+		OutFile.SetStringField("blueprintType", BlueprintTypeName(BlueprintType));
+	}
+	else
+	{
+		OutFile.RemoveField("blueprintType");
 	}
 	FJsonValueArray Variables;
 	for (const FBPVariableDescription& Variable : NewVariables)

@@ -2,6 +2,7 @@
 
 #include "Blueprints/Blueprint.h"
 #include "Blueprints/BlueprintNames.h"
+#include "Blueprints/EdGraphSchemaK2.h"
 #include "Blueprints/SimpleConstructionScript.h"
 #include "Core/Text.h"
 #include "Graph/CopyPasteTextValue.h"
@@ -9,7 +10,11 @@
 #include "Graph/EdGraphNode.h"
 #include "Graph/NodeTitleNames.h"
 #include "Objects/ClassDatabase.h"
+#include "Objects/Class.h"
+#include "Objects/Function.h"
 #include "Objects/ObjectGlobals.h"
+#include "Objects/ObjectStore.h"
+#include "Objects/Package.h"
 
 namespace
 {
@@ -25,29 +30,57 @@ namespace
 		return Blueprint.SimpleConstructionScript != nullptr && Blueprint.SimpleConstructionScript->FindSCSNode(Name) != nullptr;
 	}
 
-	/** A function terminator node of the graph with the function reference and one exec pin, as the editor makes them. */
-	UEdGraphNode* AddTerminatorNode(UEdGraph& Graph, std::string_view ClassPath, std::string_view PinName, EEdGraphPinDirection Direction, int32_t PosX)
+	constexpr std::string_view FunctionEntryClassPath = "/Script/BlueprintGraph.K2Node_FunctionEntry";
+
+	/** The graph's first function entry node, or nullptr. */
+	UEdGraphNode* FindFunctionEntry(const UEdGraph& Graph)
 	{
-		UClass* const Class = FindEngineClassChecked(ClassPath);
-		UEdGraphNode* const Node = Graph.CreateNode(Class->GetName() + "_0", Class);
-		if (Node == nullptr)
+		const UClass* const EntryClass = FindEngineClassChecked(FunctionEntryClassPath);
+		for (UEdGraphNode* const Node : Graph.GetNodes())
 		{
-			return nullptr;
+			if (Node != nullptr && Node->IsA(EntryClass))
+			{
+				return Node;
+			}
 		}
-		Node->NodeClassPath = std::string(ClassPath);
-		Node->NodeGuid = FGuid::NewGuid();
-		Node->NodePosX = PosX;
-		Node->KeptObject.Class = Node->NodeClassPath;
-		Node->KeptObject.Name = Node->GetName();
-		Node->KeptObject.AddProperty({"FunctionReference", std::nullopt, "(MemberName=" + QuoteCopyPasteString(Graph.GetName()) + ")"});
-		Node->KeptObject.AddProperty({"bIsEditable", std::nullopt, "True"});
-		UEdGraphPin& Pin = Node->CreatePin();
-		Pin.PinId = FGuid::NewGuid();
-		Pin.PinName = std::string(PinName);
-		Pin.Direction = Direction;
-		Pin.PinType.PinCategory = "exec";
-		return Node;
+		return nullptr;
 	}
+
+	/** Name, then Name_0, Name_1... until one the Blueprint does not use: the editor's unique member name. */
+	std::string FindUniqueMemberName(const UBlueprint& Blueprint, std::string_view Name)
+	{
+		for (int Suffix = 0;; ++Suffix)
+		{
+			std::string Candidate = std::string(Name) + "_" + std::to_string(Suffix);
+			if (!IsMemberNameTaken(Blueprint, Candidate) && Blueprint.FindInnerObject(Candidate) == nullptr)
+			{
+				return Candidate;
+			}
+		}
+	}
+
+	/** Every Blueprint in memory whose parent class derives from Parent's generated class. */
+	std::vector<UBlueprint*> FindLoadedChildBlueprints(const UBlueprint& Parent)
+	{
+		std::vector<UBlueprint*> Children;
+		if (Parent.GeneratedClass == nullptr)
+		{
+			return Children;
+		}
+		for (UPackage* const Package : FObjectStore::Get().GetPackages())
+		{
+			for (UObject* const Object : Package->GetInnerObjects())
+			{
+				UBlueprint* const Child = Cast<UBlueprint>(Object);
+				if (Child != nullptr && Child != &Parent && IsValid(Child) && Child->ParentClass != nullptr && Child->ParentClass->IsChildOf(Parent.GeneratedClass))
+				{
+					Children.push_back(Child);
+				}
+			}
+		}
+		return Children;
+	}
+
 }
 
 void FBlueprintEditorUtils::RemoveNode(UBlueprint* Blueprint, UEdGraphNode* Node, bool bDontRecompile)
@@ -149,14 +182,45 @@ void FBlueprintEditorUtils::AddFunctionGraph(UBlueprint* Blueprint, UEdGraph* Gr
 		return;
 	}
 	Blueprint->FunctionGraphs.push_back(Graph);
-	UEdGraphNode* const Entry = AddTerminatorNode(*Graph, "/Script/BlueprintGraph.K2Node_FunctionEntry", "then", EEdGraphPinDirection::Output, 0);
+	UEdGraphNode* const Entry = UEdGraphSchema_K2::CreateFunctionTerminatorNode(*Graph, "/Script/BlueprintGraph.K2Node_FunctionEntry", "then", EEdGraphPinDirection::Output, 0);
 	if (bAddResultNode && Entry != nullptr)
 	{
-		if (UEdGraphNode* const Result = AddTerminatorNode(*Graph, "/Script/BlueprintGraph.K2Node_FunctionResult", "execute", EEdGraphPinDirection::Input, 400))
+		if (UEdGraphNode* const Result = UEdGraphSchema_K2::CreateFunctionTerminatorNode(*Graph, "/Script/BlueprintGraph.K2Node_FunctionResult", "execute", EEdGraphPinDirection::Input, 400))
 		{
 			Entry->GetPins().front()->MakeLinkTo(*Result->GetPins().front());
 		}
 	}
+	MarkBlueprintAsStructurallyModified(Blueprint);
+}
+
+void FBlueprintEditorUtils::AddUserCreatedFunctionGraph(UBlueprint* Blueprint, UEdGraph* Graph)
+{
+	if (Blueprint == nullptr || Graph == nullptr || std::find(Blueprint->FunctionGraphs.begin(), Blueprint->FunctionGraphs.end(), Graph) != Blueprint->FunctionGraphs.end())
+	{
+		return;
+	}
+	UEdGraphSchema_K2::CreateDefaultNodesForGraph(*Graph);
+	UEdGraphSchema_K2::MarkFunctionEntryAsEditable(Graph, true);
+	if (IsEditorUtilityBlueprint(Blueprint))
+	{
+		if (std::optional<FKismetUserDeclaredFunctionMetadata> MetaData = GetGraphFunctionMetaData(Graph))
+		{
+			MetaData->bCallInEditor = true;
+			SetGraphFunctionMetaData(Graph, *MetaData);
+		}
+	}
+	uint32_t ExtraFunctionFlags = FUNC_BlueprintCallable | FUNC_BlueprintEvent | FUNC_Public;
+	if (Blueprint->BlueprintType == BPTYPE_FunctionLibrary)
+	{
+		ExtraFunctionFlags |= FUNC_Static;
+	}
+	if (Blueprint->BlueprintType == BPTYPE_Const)
+	{
+		ExtraFunctionFlags |= FUNC_Const;
+	}
+	UEdGraphSchema_K2::AddExtraFunctionFlags(Graph, ExtraFunctionFlags);
+	Blueprint->FunctionGraphs.push_back(Graph);
+	ValidateBlueprintChildVariables(Blueprint, Graph->GetName());
 	MarkBlueprintAsStructurallyModified(Blueprint);
 }
 
@@ -175,7 +239,7 @@ UEdGraphNode* FBlueprintEditorUtils::FindOrAddFunctionResultNode(UBlueprint* Blu
 	{
 		return Existing;
 	}
-	UEdGraphNode* const Result = AddTerminatorNode(*Graph, "/Script/BlueprintGraph.K2Node_FunctionResult", "execute", EEdGraphPinDirection::Input, 400);
+	UEdGraphNode* const Result = UEdGraphSchema_K2::CreateFunctionTerminatorNode(*Graph, "/Script/BlueprintGraph.K2Node_FunctionResult", "execute", EEdGraphPinDirection::Input, 400);
 	UEdGraphNode* const Entry = FindNodeOfClass("/Script/BlueprintGraph.K2Node_FunctionEntry");
 	UEdGraphPin* const Then = Entry != nullptr ? Entry->FindPin("then") : nullptr;
 	if (Result != nullptr && Then != nullptr && Then->GetLinkedTo().empty())
@@ -200,4 +264,83 @@ UEdGraph* FBlueprintEditorUtils::FindGraph(const UBlueprint* Blueprint, std::str
 		}
 	}
 	return nullptr;
+}
+
+bool FBlueprintEditorUtils::IsEditorUtilityBlueprint(const UBlueprint* Blueprint)
+{
+	if (Blueprint == nullptr)
+	{
+		return false;
+	}
+	for (const std::string_view ClassPath : {"/Script/Blutility.EditorUtilityBlueprint", "/Script/Blutility.EditorUtilityWidgetBlueprint"})
+	{
+		const UClass* const UtilityClass = FClassDatabase::Get().FindClass(ClassPath);
+		if (UtilityClass != nullptr && Blueprint->GetClass()->IsChildOf(UtilityClass))
+		{
+			return true;
+		}
+	}
+	return false;
+}
+
+std::optional<FKismetUserDeclaredFunctionMetadata> FBlueprintEditorUtils::GetGraphFunctionMetaData(const UEdGraph* Graph)
+{
+	const UEdGraphNode* const Entry = Graph != nullptr ? FindFunctionEntry(*Graph) : nullptr;
+	return Entry != nullptr ? std::optional(GetUserDeclaredFunctionMetadata(*Entry)) : std::nullopt;
+}
+
+bool FBlueprintEditorUtils::SetGraphFunctionMetaData(UEdGraph* Graph, const FKismetUserDeclaredFunctionMetadata& MetaData)
+{
+	UEdGraphNode* const Entry = Graph != nullptr ? FindFunctionEntry(*Graph) : nullptr;
+	if (Entry == nullptr)
+	{
+		return false;
+	}
+	SetUserDeclaredFunctionMetadata(*Entry, MetaData);
+	return true;
+}
+
+void FBlueprintEditorUtils::ValidateBlueprintChildVariables(UBlueprint* Blueprint, std::string_view VariableName)
+{
+	if (Blueprint == nullptr)
+	{
+		return;
+	}
+	for (UBlueprint* const Child : FindLoadedChildBlueprints(*Blueprint))
+	{
+		if (Child->FindVariable(VariableName) != nullptr)
+		{
+			RenameMemberVariable(Child, VariableName, FindUniqueMemberName(*Child, VariableName));
+		}
+	}
+}
+
+bool FBlueprintEditorUtils::RenameMemberVariable(UBlueprint* Blueprint, std::string_view OldName, std::string_view NewName)
+{
+	FBPVariableDescription* const Variable = Blueprint != nullptr ? Blueprint->FindVariable(OldName) : nullptr;
+	if (Variable == nullptr || !IsValidBlueprintMemberName(NewName) || (IsMemberNameTaken(*Blueprint, NewName) && !Text::EqualsIgnoreCase(OldName, NewName)))
+	{
+		return false;
+	}
+	const std::string Previous = Variable->VarName;
+	Variable->VarName = std::string(NewName);
+	Variable->FriendlyName = NameToDisplayString(NewName, Variable->VarType.PinCategory == "bool");
+	const UClass* const VariableNodeClass = FClassDatabase::Get().FindClass("/Script/BlueprintGraph.K2Node_Variable");
+	for (UEdGraph* const Graph : Blueprint->GetAllGraphs())
+	{
+		if (Graph == nullptr || VariableNodeClass == nullptr)
+		{
+			continue;
+		}
+		for (UEdGraphNode* const Node : Graph->GetNodes())
+		{
+			const std::optional<FMemberReference> Reference = Node != nullptr && Node->IsA(VariableNodeClass) ? GetVariableReference(*Node) : std::nullopt;
+			if (Reference && Reference->MemberParent.empty() && Text::EqualsIgnoreCase(Reference->MemberName, Previous))
+			{
+				SetVariableReferenceMemberName(*Node, NewName);
+			}
+		}
+	}
+	MarkBlueprintAsStructurallyModified(Blueprint);
+	return true;
 }

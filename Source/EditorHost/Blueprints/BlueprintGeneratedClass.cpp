@@ -9,6 +9,7 @@
 #include "Objects/ObjectInternals.h"
 #include "Objects/ObjectStore.h"
 #include "Objects/Package.h"
+#include "Objects/PropertyValues.h"
 
 #include <algorithm>
 
@@ -88,6 +89,17 @@ namespace
 		return UBlueprintGeneratedClass::StaticClass();
 	}
 
+	/** The values set on a default object for properties its class inherits rather than declares. */
+	std::vector<std::pair<std::string, std::string>> InheritedPropertyValues(const UClass& Class, const UObject& Defaults)
+	{
+		std::vector<std::pair<std::string, std::string>> Values = GetChangedPropertyValues(Defaults);
+		std::erase_if(Values, [&Class](const auto& Entry) {
+			const FProperty* const Property = Class.FindPropertyByName(Entry.first);
+			return Property == nullptr || Property->GetOwnerClass() == &Class;
+		});
+		return Values;
+	}
+
 	/** Renames a replaced object out of the way (TRASHCLASS_BP_C_0, ...) and marks it as garbage, as the editor's reinstancing does. */
 	void Retire(UObject& Object, std::string_view Prefix)
 	{
@@ -120,11 +132,13 @@ UClass* RegenerateBlueprintClass(UBlueprint& Blueprint)
 	// The class in the package is the one to replace, whatever the Blueprint still points at:
 	// creating the new class over it would destroy it under its default object's feet.
 	UBlueprintGeneratedClass* const Old = Cast<UBlueprintGeneratedClass>(Package->FindInnerObject(ClassName));
+	std::vector<std::pair<std::string, std::string>> InheritedDefaults;
 	if (Old != nullptr)
 	{
-		if (Old->ClassDefaultObject != nullptr)
+		if (UObject* const OldDefaults = Old->ClassDefaultObject)
 		{
-			Retire(*Old->ClassDefaultObject, "TRASH_");
+			InheritedDefaults = InheritedPropertyValues(*Old, *OldDefaults);
+			Retire(*OldDefaults, "TRASH_");
 		}
 		Retire(*Old, "TRASHCLASS_");
 	}
@@ -150,7 +164,17 @@ UClass* RegenerateBlueprintClass(UBlueprint& Blueprint)
 			Class->FunctionNames.push_back(Graph->GetName());
 		}
 	}
-	Class->ClassDefaultObject = NewObject<UObject>(Package, Class, "Default__" + ClassName, RF_Public | RF_Transient);
+	UObject* const Defaults = NewObject<UObject>(Package, Class, "Default__" + ClassName, RF_Public | RF_Transient);
+	Class->ClassDefaultObject = Defaults;
+	// The default object keeps what was set on it for the parent's properties (a widget's design
+	// size, say), as the editor's reinstancing copies it over; variables start from their defaults.
+	for (const auto& [PropertyName, ValueText] : InheritedDefaults)
+	{
+		if (Defaults != nullptr)
+		{
+			SetPropertyValueText(*Defaults, PropertyName, ValueText);
+		}
+	}
 	Blueprint.GeneratedClass = Class;
 
 	// Whatever derived from the replaced class now derives from the new one.
@@ -198,4 +222,13 @@ UEdGraph* FindBlueprintFunctionGraph(const UClass* Class, std::string_view Funct
 		}
 	}
 	return nullptr;
+}
+
+UObject* UBlueprintGeneratedClass::GetDefaultObject(bool bCreateIfNeeded) const
+{
+	if (ClassDefaultObject == nullptr && bCreateIfNeeded && GetOuter() != nullptr)
+	{
+		ClassDefaultObject = NewObject<UObject>(GetOuter(), const_cast<UBlueprintGeneratedClass*>(this), "Default__" + GetName(), RF_Public | RF_Transient);
+	}
+	return ClassDefaultObject;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Objects/Class.h"
+#include "Objects/ObjectPtr.h"
 #include "Objects/WeakObjectPtr.h"
 
 #include <string>
@@ -24,8 +25,8 @@ public:
 	/** The Blueprint this class was generated from (weak: a Blueprint deleted on its own leaves none). */
 	TWeakObjectPtr<UBlueprint> ClassGeneratedBy;
 
-	/** The class default object. */
-	UObject* GetDefaultObject() const { return ClassDefaultObject; }
+	/** The class default object, made again when it was destroyed and bCreateIfNeeded. */
+	UObject* GetDefaultObject(bool bCreateIfNeeded = true) const override;
 	/** The names of the Blueprint's function graphs when the class was generated, in order. */
 	const std::vector<std::string>& GetFunctionNames() const { return FunctionNames; }
 
@@ -36,7 +37,8 @@ private:
 	void SetLayout(UClass* InSuperClass, uint32_t InClassFlags, std::vector<FProperty> InProperties);
 	void SetSuperClass(UClass* InSuperClass) { SuperClass = InSuperClass; }
 
-	UObject* ClassDefaultObject = nullptr;
+	/** The default object; a reference that reads nullptr once the object is destroyed. */
+	mutable TObjectPtr<UObject> ClassDefaultObject;
 	std::vector<std::string> FunctionNames;
 };
 

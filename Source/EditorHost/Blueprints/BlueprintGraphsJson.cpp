@@ -1,5 +1,6 @@
 #include "Blueprints/BlueprintGraphsJson.h"
 
+#include "Assets/CopyPasteTextJsonLines.h"
 #include "Blueprints/Blueprint.h"
 #include "Blueprints/BlueprintEditorUtils.h"
 #include "Core/JsonObject.h"
@@ -22,49 +23,13 @@ namespace
 		{"macroGraphs", &UBlueprint::MacroGraphs},
 	}};
 
-	/** The copy-paste text as lines without their line ends, so the file shows one node property a line. */
-	FJsonValueArray SplitLines(std::string_view Text)
-	{
-		FJsonValueArray Lines;
-		while (!Text.empty())
-		{
-			const std::size_t End = Text.find('\n');
-			std::string_view Line = Text.substr(0, End);
-			if (Line.ends_with('\r'))
-			{
-				Line.remove_suffix(1);
-			}
-			Lines.emplace_back(Line);
-			Text = End == std::string_view::npos ? std::string_view() : Text.substr(End + 1);
-		}
-		return Lines;
-	}
-
-	/** The lines joined with the editor's CR LF, as the clipboard holds them. */
-	std::string JoinLines(const FJsonValueArray& Lines, const std::string& GraphName, std::vector<std::string>& OutWarnings)
-	{
-		std::string Text;
-		for (const FJsonValue& Line : Lines)
-		{
-			if (const std::string* const LineText = Line.TryGetString())
-			{
-				Text.append(*LineText).append("\r\n");
-			}
-			else
-			{
-				OutWarnings.push_back("graph " + GraphName + ": a line of \"nodes\" is not text and is skipped");
-			}
-		}
-		return Text;
-	}
-
 	std::shared_ptr<FJsonObject> GraphToJson(const UEdGraph& Graph)
 	{
 		auto Entry = std::make_shared<FJsonObject>();
 		Entry->SetStringField("name", Graph.GetName());
 		Entry->SetStringField("schema", Graph.Schema);
 		const std::vector<const UEdGraphNode*> Nodes(Graph.GetNodes().begin(), Graph.GetNodes().end());
-		Entry->SetArrayField("nodes", Nodes.empty() ? FJsonValueArray() : SplitLines(ExportNodesToText(Nodes)));
+		Entry->SetArrayField("nodes", Nodes.empty() ? FJsonValueArray() : SplitCopyPasteTextLines(ExportNodesToText(Nodes)));
 		return Entry;
 	}
 
@@ -83,7 +48,7 @@ namespace
 		}
 		if (const std::shared_ptr<FJsonValueArray> Lines = Entry.TryGetArrayField("nodes"))
 		{
-			ImportNodesFromText(*Graph, JoinLines(*Lines, *Name, OutWarnings));
+			ImportNodesFromText(*Graph, JoinCopyPasteTextLines(*Lines, "graph " + *Name + ": a line of \"nodes\"", OutWarnings));
 		}
 		else if (Entry.HasField("nodes"))
 		{

@@ -147,6 +147,20 @@ namespace Text
 		return static_cast<std::size_t>(Found - Text.begin());
 	}
 
+	std::string_view TrimWhitespace(std::string_view Text)
+	{
+		const auto IsSpace = [](char Character) { return Character == ' ' || Character == '\t' || Character == '\n' || Character == '\r' || Character == '\f' || Character == '\v'; };
+		while (!Text.empty() && IsSpace(Text.front()))
+		{
+			Text.remove_prefix(1);
+		}
+		while (!Text.empty() && IsSpace(Text.back()))
+		{
+			Text.remove_suffix(1);
+		}
+		return Text;
+	}
+
 	std::size_t Utf16Length(std::string_view Utf8)
 	{
 		std::size_t Units = 0;

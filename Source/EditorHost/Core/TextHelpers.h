@@ -14,6 +14,8 @@ namespace Text
 	bool EndsWithIgnoreCase(std::string_view Text, std::string_view Suffix);
 	/** Byte offset of the first match, ignoring ASCII case. */
 	std::optional<std::size_t> FindIgnoreCase(std::string_view Text, std::string_view Needle);
+	/** Text without the ASCII white space at either end. */
+	std::string_view TrimWhitespace(std::string_view Text);
 
 	/** The length of UTF-8 text in UTF-16 code units (4-byte sequences count 2). */
 	std::size_t Utf16Length(std::string_view Utf8);

@@ -4,28 +4,6 @@
 #include "Objects/ObjectGlobals.h"
 
 #include <algorithm>
-#include <charconv>
-
-namespace
-{
-	/** "K2Node_X_12" as "K2Node_X" and 12; a name without a number keeps all of itself. */
-	std::pair<std::string_view, std::optional<int>> SplitNameNumber(std::string_view Name)
-	{
-		const std::size_t Underscore = Name.rfind('_');
-		if (Underscore == std::string_view::npos || Underscore + 1 == Name.size())
-		{
-			return {Name, std::nullopt};
-		}
-		int Number = 0;
-		const char* const End = Name.data() + Name.size();
-		const auto [Ptr, Error] = std::from_chars(Name.data() + Underscore + 1, End, Number);
-		if (Error != std::errc() || Ptr != End || Number < 0)
-		{
-			return {Name, std::nullopt};
-		}
-		return {Name.substr(0, Underscore), Number};
-	}
-}
 
 bool UEdGraph::IsNodeNameTaken(std::string_view Name) const
 {
@@ -35,19 +13,7 @@ bool UEdGraph::IsNodeNameTaken(std::string_view Name) const
 
 std::string UEdGraph::MakeUniqueNodeName(std::string_view WantedName) const
 {
-	if (!WantedName.empty() && !IsNodeNameTaken(WantedName))
-	{
-		return std::string(WantedName);
-	}
-	const auto [Base, Number] = SplitNameNumber(WantedName.empty() ? std::string_view("EdGraphNode") : WantedName);
-	for (int Candidate = Number.value_or(-1) + 1;; ++Candidate)
-	{
-		std::string Name = std::string(Base) + "_" + std::to_string(Candidate);
-		if (!IsNodeNameTaken(Name))
-		{
-			return Name;
-		}
-	}
+	return MakeUniqueObjectName(this, WantedName.empty() ? std::string_view("EdGraphNode_0") : WantedName);
 }
 
 UEdGraphNode* UEdGraph::CreateNode(std::string_view WantedName, UClass* NodeClass)

@@ -2,5 +2,5 @@
 
 class FClassDatabase;
 
-/** Binds UEdGraph and UEdGraphNode to their engine classes. */
+/** Binds UEdGraph, UEdGraphNode and the node classes with a C++ type of their own to their engine classes. */
 void BindEdGraphNativeClasses(FClassDatabase& Database);

@@ -1,5 +1,7 @@
 #include "Graph/EdGraphNode.h"
 
+#include "Graph/CopyPasteTextValue.h"
+
 #include <algorithm>
 
 UEdGraphPin& UEdGraphNode::CreatePin()
@@ -32,6 +34,15 @@ UEdGraphPin* UEdGraphNode::FindLegacyPin(std::string_view ObjectName) const
 {
 	const auto Found = std::ranges::find_if(Pins, [ObjectName](const auto& Pin) { return !ObjectName.empty() && Pin->LegacyObjectName == ObjectName; });
 	return Found != Pins.end() ? Found->get() : nullptr;
+}
+
+bool UEdGraphNode::IsAutomaticallyPlacedGhostNode() const
+{
+	const FCopyPasteProperty* const EnabledState = KeptObject.FindProperty("EnabledState");
+	const FCopyPasteProperty* const UserSet = KeptObject.FindProperty("bUserSetEnabledState");
+	const bool bDisabled = EnabledState != nullptr && ParseCopyPasteValue(EnabledState->Value).AsPlainText() == "Disabled";
+	const bool bUserSet = UserSet != nullptr && ParseCopyPasteValue(UserSet->Value).AsPlainText() == "True";
+	return bDisabled && !bUserSet;
 }
 
 void UEdGraphNode::PostPasteNode(const FEdGraphPastedNodes&)

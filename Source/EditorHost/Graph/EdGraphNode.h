@@ -64,6 +64,12 @@ public:
 	UEdGraphPin* FindLegacyPin(std::string_view ObjectName) const;
 
 	/**
+	 * Whether the editor placed the node itself as a hint (a new Blueprint's greyed-out events):
+	 * disabled (EnabledState=Disabled) without the user having chosen that (bUserSetEnabledState).
+	 */
+	bool IsAutomaticallyPlacedGhostNode() const;
+
+	/**
 	 * The last step of pasting the node, taken on every pasted node in text order once all of
 	 * them exist and are linked: a node that stands for more than its pins (a material node and
 	 * its expression) makes the rest here, reaching the other pasted nodes through PastedNodes.

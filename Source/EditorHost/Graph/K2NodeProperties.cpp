@@ -7,7 +7,10 @@
 #include "Objects/ClassDatabase.h"
 #include "Objects/ObjectGlobals.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 
 namespace
@@ -105,6 +108,26 @@ std::optional<FMemberReference> GetVariableReference(const UEdGraphNode& Node)
 	return ReadMemberReference(Node, "VariableReference");
 }
 
+void SetVariableReferenceMemberName(UEdGraphNode& Node, std::string_view MemberName)
+{
+	const FCopyPasteProperty* const Property = Node.KeptObject.FindProperty("VariableReference");
+	FCopyPasteValue Value = ParseCopyPasteValue(Property != nullptr ? std::string_view(Property->Value) : std::string_view("()"));
+	if (Value.Kind != FCopyPasteValue::EKind::List)
+	{
+		Value = ParseCopyPasteValue("()");
+	}
+	const auto Found = std::find_if(Value.Items.begin(), Value.Items.end(), [](const FCopyPasteValueItem& Item) { return Item.Key == "MemberName"; });
+	if (Found != Value.Items.end())
+	{
+		Found->Value = ParseCopyPasteValue(QuoteCopyPasteString(MemberName));
+	}
+	else
+	{
+		Value.Items.push_back({{}, std::string("MemberName"), ParseCopyPasteValue(QuoteCopyPasteString(MemberName))});
+	}
+	SetNodeProperty(Node, "VariableReference", WriteCopyPasteValue(Value));
+}
+
 std::optional<FMemberReference> GetEventReference(const UEdGraphNode& Node)
 {
 	return ReadMemberReference(Node, "EventReference");
@@ -121,6 +144,73 @@ std::string GetCustomFunctionName(const UEdGraphNode& Node)
 {
 	const std::optional<FCopyPasteValue> Value = NodeProperty(Node, "CustomFunctionName");
 	return Value ? Value->AsPlainText() : std::string();
+}
+
+void SetCustomFunctionName(UEdGraphNode& Node, std::string_view Name)
+{
+	SetNodeProperty(Node, "CustomFunctionName", QuoteCopyPasteString(Name));
+}
+
+uint32_t GetExtraFlags(const UEdGraphNode& Node)
+{
+	const std::optional<FCopyPasteValue> Value = NodeProperty(Node, "ExtraFlags");
+	if (!Value)
+	{
+		return 0;
+	}
+	// The editor writes the flags as a signed 32-bit number (FUNC_Const makes some negative).
+	const std::string Text = Value->AsPlainText();
+	int64_t Number = 0;
+	const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Number);
+	const bool bParsed = Error == std::errc() && End == Text.data() + Text.size() && Number >= INT32_MIN && Number <= UINT32_MAX;
+	return bParsed ? static_cast<uint32_t>(Number) : 0;
+}
+
+void SetExtraFlags(UEdGraphNode& Node, uint32_t Flags)
+{
+	SetNodeProperty(Node, "ExtraFlags", std::to_string(static_cast<int32_t>(Flags)));
+}
+
+FKismetUserDeclaredFunctionMetadata GetUserDeclaredFunctionMetadata(const UEdGraphNode& Node)
+{
+	FKismetUserDeclaredFunctionMetadata MetaData;
+	const FCopyPasteProperty* const Property = Node.KeptObject.FindProperty("MetaData");
+	if (Property == nullptr)
+	{
+		return MetaData;
+	}
+	const FCopyPasteValue Value = ParseCopyPasteValue(Property->Value);
+	if (Value.Kind == FCopyPasteValue::EKind::List)
+	{
+		MetaData.WrittenMembers = Property->Value;
+		const FCopyPasteValue* const CallInEditor = Value.Find("bCallInEditor");
+		MetaData.bCallInEditor = CallInEditor != nullptr && CallInEditor->AsPlainText() == "True";
+	}
+	return MetaData;
+}
+
+void SetUserDeclaredFunctionMetadata(UEdGraphNode& Node, const FKismetUserDeclaredFunctionMetadata& MetaData)
+{
+	FCopyPasteValue Value = ParseCopyPasteValue(MetaData.WrittenMembers.empty() ? std::string_view("()") : std::string_view(MetaData.WrittenMembers));
+	if (Value.Kind != FCopyPasteValue::EKind::List)
+	{
+		Value = ParseCopyPasteValue("()");
+	}
+	const auto Found = std::find_if(Value.Items.begin(), Value.Items.end(), [](const FCopyPasteValueItem& Item) { return Item.Key == "bCallInEditor"; });
+	if (Found != Value.Items.end())
+	{
+		Found->Value = ParseCopyPasteValue(MetaData.bCallInEditor ? "True" : "False");
+	}
+	else if (MetaData.bCallInEditor)
+	{
+		Value.Items.push_back({{}, std::string("bCallInEditor"), ParseCopyPasteValue("True")});
+	}
+	else if (Node.KeptObject.FindProperty("MetaData") == nullptr)
+	{
+		// Nothing to say: the editor writes no MetaData line for a function without metadata.
+		return;
+	}
+	SetNodeProperty(Node, "MetaData", WriteCopyPasteValue(Value));
 }
 
 bool IsUserEditable(const UEdGraphNode& Node)

@@ -1,5 +1,6 @@
 #include "Objects/Class.h"
 
+#include "Objects/ObjectInternals.h"
 #include "Objects/Package.h"
 
 #include <algorithm>
@@ -70,6 +71,20 @@ const FProperty* UClass::FindPropertyByName(std::string_view PropertyName) const
 	return nullptr;
 }
 
+const std::string& UClass::GetDefaultValueText(const FProperty& Property) const
+{
+	for (const UClass* Class = this; Class != nullptr && Class != Property.GetOwnerClass(); Class = Class->SuperClass)
+	{
+		const auto Found = std::find_if(Class->DefaultOverrides.begin(), Class->DefaultOverrides.end(),
+			[&Property](const auto& Entry) { return Entry.first == Property.GetName(); });
+		if (Found != Class->DefaultOverrides.end())
+		{
+			return Found->second;
+		}
+	}
+	return Property.GetDefaultValueText();
+}
+
 std::unique_ptr<UObject> UClass::CreateNativeInstance() const
 {
 	for (const UClass* Class = this; Class != nullptr; Class = Class->SuperClass)
@@ -80,4 +95,13 @@ std::unique_ptr<UObject> UClass::CreateNativeInstance() const
 		}
 	}
 	return std::make_unique<UObject>();
+}
+
+UObject* UClass::GetDefaultObject(bool bCreateIfNeeded) const
+{
+	if (DefaultObject == nullptr && bCreateIfNeeded && GetOuter() != nullptr)
+	{
+		DefaultObject = FObjectInternals::Construct(const_cast<UClass*>(this), *GetOuter(), "Default__" + GetName(), RF_Public | RF_Transient);
+	}
+	return DefaultObject;
 }

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 /** Class flags with the editor's values (the ones the class database uses). */
@@ -65,8 +67,24 @@ public:
 	/** The property of that name, searching this class first and then its supers. */
 	const FProperty* FindPropertyByName(std::string_view PropertyName) const;
 
+	/**
+	 * The value this class's default object holds for Property, as export text: the nearest
+	 * class (this one, then each super) that sets its own default for an inherited property
+	 * wins, else the declaring class's default. A UTextBlock is not a variable by default
+	 * although UWidget declares bIsVariable true.
+	 */
+	const std::string& GetDefaultValueText(const FProperty& Property) const;
+	/** The inherited properties whose default this class itself changes, as name and export text. */
+	const std::vector<std::pair<std::string, std::string>>& GetOwnDefaultOverrides() const { return DefaultOverrides; }
+
 	/** The class's position in the class database; derived-class lists follow it. */
 	std::size_t GetDeclarationIndex() const { return DeclarationIndex; }
+
+	/**
+	 * The class default object ("Default__<Name>" beside the class, transient): the object whose
+	 * property values are the class's defaults, made on first use when bCreateIfNeeded.
+	 */
+	virtual UObject* GetDefaultObject(bool bCreateIfNeeded = true) const;
 
 	/** Binds the C++ type whose objects stand for instances of this class. */
 	void SetNativeFactory(FNativeObjectFactory Factory) { NativeFactory = std::move(Factory); }
@@ -81,8 +99,10 @@ private:
 	UClass* SuperClass = nullptr;
 	uint32_t ClassFlags = CLASS_None;
 	std::vector<FProperty> Properties;
+	std::vector<std::pair<std::string, std::string>> DefaultOverrides;
 	std::size_t DeclarationIndex = 0;
 	FNativeObjectFactory NativeFactory;
+	mutable UObject* DefaultObject = nullptr;
 };
 
 namespace EFieldIteratorFlags

@@ -17,8 +17,8 @@
 
 namespace
 {
-	constexpr std::string_view ClassKeys[] = {"path", "super", "flags", "properties", "functions"};
-	constexpr std::string_view StructKeys[] = {"path", "super", "properties"};
+	constexpr std::string_view ClassKeys[] = {"path", "super", "flags", "properties", "defaults", "functions"};
+	constexpr std::string_view StructKeys[] = {"path", "super", "flags", "properties"};
 	constexpr std::string_view PropertyKeys[] = {"name", "type", "flags", "meta", "default"};
 	constexpr std::string_view FunctionKeys[] = {"name", "flags", "meta", "params"};
 	constexpr std::string_view EnumKeys[] = {"path", "entries"};
@@ -91,6 +91,42 @@ namespace
 				return false;
 			}
 			Target.SetMetaData(Member.first, *MetaValue);
+		}
+		return true;
+	}
+
+	/**
+	 * Reads Entry's "defaults" object: inherited properties whose class default this class
+	 * changes, by name, each with its export text. False names a value that is not text or a
+	 * name no super class declares.
+	 */
+	bool ReadDefaultOverrides(const FJsonObject& Entry, const UClass* Super, std::vector<std::pair<std::string, std::string>>& OutOverrides, std::string& OutError)
+	{
+		const FJsonValue* Field = Entry.TryGetField("defaults");
+		if (Field == nullptr)
+		{
+			return true;
+		}
+		const std::shared_ptr<FJsonObject> Defaults = Field->TryGetObject();
+		if (!Defaults)
+		{
+			OutError = "\"defaults\" is not an object";
+			return false;
+		}
+		for (const FJsonObject::FMember& Member : Defaults->Values())
+		{
+			const std::string* Text = Member.second.TryGetString();
+			if (Text == nullptr)
+			{
+				OutError = "the default of " + Member.first + " is not text";
+				return false;
+			}
+			if (Super == nullptr || Super->FindPropertyByName(Member.first) == nullptr)
+			{
+				OutError = "a default for " + Member.first + ", which no super class declares";
+				return false;
+			}
+			OutOverrides.emplace_back(Member.first, *Text);
 		}
 		return true;
 	}
@@ -474,7 +510,7 @@ bool FClassDatabase::AddClass(std::string_view Path, std::string_view SuperPath,
 	Class->SuperClass = Super;
 	Class->ClassFlags = static_cast<uint32_t>(Flags) | CLASS_Native;
 	Class->DeclarationIndex = Classes.size();
-	if (!ReadProperties(Entry, "properties", Class->Properties, OutError))
+	if (!ReadProperties(Entry, "properties", Class->Properties, OutError) || !ReadDefaultOverrides(Entry, Super, Class->DefaultOverrides, OutError))
 	{
 		return false;
 	}
@@ -590,8 +626,14 @@ bool FClassDatabase::AddStruct(std::string_view Path, std::string_view SuperPath
 			return false;
 		}
 	}
+	uint64_t Flags = 0;
+	if (!ReadFlags(Entry, ParseStructFlag, Flags, OutError))
+	{
+		return false;
+	}
 	auto Struct = std::make_unique<UScriptStruct>();
 	Struct->SuperStruct = Super;
+	Struct->StructFlags = static_cast<uint32_t>(Flags);
 	if (!ReadProperties(Entry, "properties", Struct->Properties, OutError))
 	{
 		return false;
@@ -601,6 +643,7 @@ bool FClassDatabase::AddStruct(std::string_view Path, std::string_view SuperPath
 	FObjectInternals::Initialize(*Struct, nullptr, Package, StructPath.AssetName, RF_Public | RF_Standalone);
 	UScriptStruct* Added = static_cast<UScriptStruct*>(FObjectInternals::AttachToOuter(std::move(Struct)));
 	StructsByPath.emplace(std::string(Path), Added);
+	StructsByName.try_emplace(StructPath.AssetName, Added);
 	return true;
 }
 
@@ -632,7 +675,9 @@ bool FClassDatabase::AddEnum(std::string_view Path, const FJsonObject& Entry, st
 	auto Enum = std::make_unique<UEnum>(std::move(*Entries));
 	UPackage* Package = FindOrAddScriptPackage(EnumPath.PackageName);
 	FObjectInternals::Initialize(*Enum, nullptr, Package, EnumPath.AssetName, RF_Public | RF_Standalone);
-	EnumsByPath.emplace(Key, static_cast<UEnum*>(FObjectInternals::AttachToOuter(std::move(Enum))));
+	UEnum* Added = static_cast<UEnum*>(FObjectInternals::AttachToOuter(std::move(Enum)));
+	EnumsByPath.emplace(Key, Added);
+	EnumsByName.try_emplace(EnumPath.AssetName, Added);
 	return true;
 }
 
@@ -699,6 +744,18 @@ UEnum* FClassDatabase::FindEnum(std::string_view EnumPath) const
 {
 	const auto Found = EnumsByPath.find(std::string(EnumPath));
 	return Found == EnumsByPath.end() ? nullptr : Found->second;
+}
+
+UScriptStruct* FClassDatabase::FindStructByName(std::string_view Name) const
+{
+	const auto Found = StructsByName.find(std::string(Name));
+	return Found == StructsByName.end() ? nullptr : Found->second;
+}
+
+UEnum* FClassDatabase::FindEnumByName(std::string_view Name) const
+{
+	const auto Found = EnumsByName.find(std::string(Name));
+	return Found == EnumsByName.end() ? nullptr : Found->second;
 }
 
 UObject* FClassDatabase::FindObject(std::string_view Path) const

@@ -44,6 +44,10 @@ public:
 	UScriptStruct* FindStruct(std::string_view StructPath) const;
 	/** The enumeration at "/Script/Package.EName" (declared in the "enums" array), or nullptr. */
 	UEnum* FindEnum(std::string_view EnumPath) const;
+	/** The first structure declared with that name ("Margin" for a C++ FMargin), in any script package, or nullptr. */
+	UScriptStruct* FindStructByName(std::string_view Name) const;
+	/** The first enumeration declared with that name ("EHorizontalAlignment"), in any script package, or nullptr. */
+	UEnum* FindEnumByName(std::string_view Name) const;
 	/** A script package ("/Script/Engine"), a class, a structure or an enumeration, by path; nullptr otherwise. */
 	UObject* FindObject(std::string_view Path) const;
 
@@ -92,6 +96,8 @@ private:
 	std::unordered_map<std::string, UClass*> ClassesByPath;
 	std::unordered_map<std::string, UScriptStruct*> StructsByPath;
 	std::unordered_map<std::string, UEnum*> EnumsByPath;
+	std::unordered_map<std::string, UScriptStruct*> StructsByName;
+	std::unordered_map<std::string, UEnum*> EnumsByName;
 	std::unordered_map<const UClass*, std::vector<UFunction>> FunctionsByClass;
 	std::vector<std::vector<UFunction>> ReplacedFunctions;
 };

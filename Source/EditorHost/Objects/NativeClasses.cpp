@@ -11,6 +11,7 @@
 #include "Objects/ClassDatabase.h"
 #include "Objects/Package.h"
 #include "Textures/TextureNativeClasses.h"
+#include "Widgets/WidgetNativeClasses.h"
 
 // Every C++ type that stands for an engine class is bound here, so that an
 // object loaded or created for that class (or a class derived from it that has
@@ -29,4 +30,5 @@ void BindNativeClasses(FClassDatabase& Database)
 	BindTextureNativeClasses(Database);
 	BindMaterialGraphNativeClasses(Database);
 	BindMaterialNativeClasses(Database);
+	BindWidgetNativeClasses(Database);
 }

@@ -91,6 +91,14 @@ bool UObject::Modify(bool bAlwaysMarkDirty)
 	return false;
 }
 
+void UObject::PostInitProperties()
+{
+}
+
+void UObject::PostRename([[maybe_unused]] UObject* OldOuter, [[maybe_unused]] std::string_view OldName)
+{
+}
+
 void UObject::PreEditChange([[maybe_unused]] const FProperty* PropertyAboutToChange)
 {
 }
@@ -136,6 +144,8 @@ bool UObject::Rename(const char* NewName, UObject* NewOuter, ERenameFlags Flags)
 	{
 		MarkPackageDirty();
 	}
+	UObject* const OldOuter = Outer;
+	const std::string OldName = Name;
 	if (Destination == Outer)
 	{
 		FObjectInternals::Initialize(*this, Class, Outer, std::move(TargetName), this->Flags);
@@ -148,7 +158,18 @@ bool UObject::Rename(const char* NewName, UObject* NewOuter, ERenameFlags Flags)
 	{
 		MarkPackageDirty();
 	}
+	PostRename(OldOuter, OldName);
 	return true;
+}
+
+bool UObject::ImportTextMember([[maybe_unused]] const FObjectTextLine& Line, [[maybe_unused]] FObjectTextImportContext& Context)
+{
+	return false;
+}
+
+bool UObject::KeepTextLine([[maybe_unused]] std::string_view Line)
+{
+	return false;
 }
 
 UObject* UObject::FindInnerObject(std::string_view InnerName) const

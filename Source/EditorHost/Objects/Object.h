@@ -11,9 +11,11 @@
 #include <vector>
 
 class FJsonObject;
+class FObjectTextImportContext;
 class UClass;
 class UObject;
 class UPackage;
+struct FObjectTextLine;
 
 /** The class of an engine path such as "/Script/Engine.Actor"; stops the program when the class database lacks it. */
 UClass* FindEngineClassChecked(std::string_view ClassPath);
@@ -99,6 +101,10 @@ public:
 	 * and the answer is always false; with bAlwaysMarkDirty the package is marked dirty.
 	 */
 	virtual bool Modify(bool bAlwaysMarkDirty = true);
+	/** Called once the object is made (created or about to load) and sits inside its outer: the place to make default sub-objects. */
+	virtual void PostInitProperties();
+	/** Called after Rename gave the object a new name or outer (OldOuter is the one it had before). */
+	virtual void PostRename(UObject* OldOuter, std::string_view OldName);
 	/** Called before a property of the object is edited (nullptr: several or unknown ones). */
 	virtual void PreEditChange(const class FProperty* PropertyAboutToChange);
 	/** Called after the object was edited. */
@@ -132,6 +138,19 @@ public:
 	virtual void SaveAssetFields(FJsonObject& OutFile) const;
 	/** The registry tags this asset publishes; written into the header when saved. */
 	virtual void GetAssetRegistryTags(std::vector<FAssetRegistryTag>& OutTags) const;
+
+	/**
+	 * Reads a property line of a copy-paste text that sets a native member of the object rather
+	 * than a reflected property (a widget slot's panel and content); false when the object has no
+	 * member of that name, so the line goes to the reflected properties.
+	 */
+	virtual bool ImportTextMember(const FObjectTextLine& Line, FObjectTextImportContext& Context);
+	/**
+	 * Keeps a line of a copy-paste text that nothing of the object reads (as written, without
+	 * indentation), so copying the object to text writes it again; false when the object keeps
+	 * no such lines.
+	 */
+	virtual bool KeepTextLine(std::string_view Line);
 
 private:
 	friend class FObjectInternals;

@@ -7,6 +7,8 @@
 #include "Objects/Package.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 
 bool FObjectInternals::IsValidObjectName(std::string_view Name)
 {
@@ -70,6 +72,50 @@ std::string MakeUniqueObjectName(const UObject* Outer, const UClass* Class)
 		if (Outer == nullptr || Outer->FindInnerObject(Candidate) == nullptr)
 		{
 			return Candidate;
+		}
+	}
+}
+
+namespace
+{
+	/** "K2Node_X_12" as "K2Node_X" and 12; a name without a number keeps all of itself. */
+	std::pair<std::string_view, std::optional<int>> SplitNameNumber(std::string_view Name)
+	{
+		const std::size_t Underscore = Name.rfind('_');
+		if (Underscore == std::string_view::npos || Underscore + 1 == Name.size())
+		{
+			return {Name, std::nullopt};
+		}
+		int Number = 0;
+		const char* const End = Name.data() + Name.size();
+		const auto [Ptr, Error] = std::from_chars(Name.data() + Underscore + 1, End, Number);
+		if (Error != std::errc() || Ptr != End || Number < 0)
+		{
+			return {Name, std::nullopt};
+		}
+		return {Name.substr(0, Underscore), Number};
+	}
+
+	bool IsNameHeld(const UObject* Outer, std::string_view Name)
+	{
+		const UObject* const Holder = Outer != nullptr ? Outer->FindInnerObject(Name) : nullptr;
+		return Holder != nullptr && !Holder->IsGarbage();
+	}
+}
+
+std::string MakeUniqueObjectName(const UObject* Outer, std::string_view WantedName)
+{
+	if (!IsNameHeld(Outer, WantedName))
+	{
+		return std::string(WantedName);
+	}
+	const auto [Base, Number] = SplitNameNumber(WantedName);
+	for (int Candidate = Number.value_or(-1) + 1;; ++Candidate)
+	{
+		std::string Name = std::string(Base) + "_" + std::to_string(Candidate);
+		if (!IsNameHeld(Outer, Name))
+		{
+			return Name;
 		}
 	}
 }

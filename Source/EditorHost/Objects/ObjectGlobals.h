@@ -26,6 +26,13 @@ void CollectGarbage();
 std::string MakeUniqueObjectName(const UObject* Outer, const UClass* Class);
 
 /**
+ * WantedName when no live object directly inside Outer holds it (a name held only by garbage is
+ * free), else the name with the next number not held: "Button_3" gives "Button_4", "Title" gives
+ * "Title_0". WantedName must be a valid object name.
+ */
+std::string MakeUniqueObjectName(const UObject* Outer, std::string_view WantedName);
+
+/**
  * Creates an object of Class inside Outer (the transient package when nullptr).
  * An empty name gets a unique one. An existing object of the same name and class
  * inside Outer is replaced (destroyed); one of another class makes the call fail.

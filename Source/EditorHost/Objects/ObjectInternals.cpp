@@ -123,5 +123,7 @@ UObject* FObjectInternals::Construct(UClass* Class, UObject& Outer, std::string 
 {
 	std::unique_ptr<UObject> Object = Class->CreateNativeInstance();
 	Initialize(*Object, Class, &Outer, std::move(Name), Flags);
-	return AttachToOuter(std::move(Object));
+	UObject* const Attached = AttachToOuter(std::move(Object));
+	Attached->PostInitProperties();
+	return Attached;
 }

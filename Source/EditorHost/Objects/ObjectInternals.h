@@ -21,8 +21,8 @@ public:
 	static void Initialize(UObject& Object, UClass* Class, UObject* Outer, std::string Name, EObjectFlags Flags);
 	static void SetClass(UObject& Object, UClass* Class);
 	/**
-	 * Makes an object of Class (its nearest C++ type) inside Outer, which owns it.
-	 * No checks and no announcement: the callers (NewObject, the package loader)
+	 * Makes an object of Class (its nearest C++ type) inside Outer, which owns it, and calls its
+	 * PostInitProperties. No checks and no announcement: the callers (NewObject, the package loader)
 	 * do those that apply to them.
 	 */
 	static UObject* Construct(UClass* Class, UObject& Outer, std::string Name, EObjectFlags Flags);

@@ -38,7 +38,7 @@ std::optional<std::string> GetPropertyValueText(const UObject& Object, std::stri
 	{
 		return Found->second;
 	}
-	return Property->GetDefaultValueText();
+	return Object.GetClass()->GetDefaultValueText(*Property);
 }
 
 bool SetPropertyValueText(UObject& Object, std::string_view PropertyName, std::string_view ValueText)
@@ -48,7 +48,7 @@ bool SetPropertyValueText(UObject& Object, std::string_view PropertyName, std::s
 	{
 		return false;
 	}
-	if (ValueText == Property->GetDefaultValueText())
+	if (ValueText == Object.GetClass()->GetDefaultValueText(*Property))
 	{
 		ResetPropertyValue(Object, PropertyName);
 		return true;

@@ -12,3 +12,16 @@ std::vector<const FProperty*> UScriptStruct::GetAllProperties() const
 	}
 	return All;
 }
+
+std::optional<EStructFlags> ParseStructFlag(std::string_view Name)
+{
+	if (Name == "Atomic")
+	{
+		return STRUCT_Atomic;
+	}
+	if (Name == "Immutable")
+	{
+		return STRUCT_Immutable;
+	}
+	return std::nullopt;
+}

@@ -33,10 +33,12 @@ public:
 	}
 
 	/** The object while it lives and is not garbage, else nullptr. */
-	UObject* Get() const
+	UObject* Get() const { return Get(false); }
+	/** The object while it lives; with bEvenIfGarbage also once it is marked as garbage (until it is destroyed). */
+	UObject* Get(bool bEvenIfGarbage) const
 	{
 		UObject* Object = ObjectIndex >= 0 ? FObjectTable::Get().Resolve(ObjectIndex, ObjectSerialNumber) : nullptr;
-		return ::IsValid(Object) ? Object : nullptr;
+		return bEvenIfGarbage || ::IsValid(Object) ? Object : nullptr;
 	}
 	bool IsValid() const { return Get() != nullptr; }
 	/** Set once and its object has died since. */

@@ -16,6 +16,7 @@
 #include "Endpoints/SkeletonEndpoints.h"
 #include "Endpoints/TextureEndpoints.h"
 #include "Endpoints/TextureScriptEndpoints.h"
+#include "Endpoints/WidgetEndpoints.h"
 #include "PendingPickupStore.h"
 #include "RequestConventions.h"
 #include "StatusEndpoints.h"
@@ -90,8 +91,8 @@ namespace
 			Body("/korvane/clipboard/set", POST, SetClipboard),
 			Body("/korvane/blueprint/paste-nodes", POST, PasteBlueprintNodes),
 			Body("/korvane/blueprint/deploy", POST, DeployBlueprint),
-			BodyNotImplemented("/korvane/widget/deploy", POST),
-			BodyNotImplemented("/korvane/widget/read", POST),
+			Body("/korvane/widget/deploy", POST, DeployWidget),
+			Body("/korvane/widget/read", POST, ReadWidget),
 			NoBody("/korvane/widget/pending", GET, TakePendingWidget),
 			NoBody("/korvane/content/folders", GET, ListContentFolders),
 			Body("/korvane/blueprint/enrich", POST, EnrichBlueprint),
