@@ -6,8 +6,8 @@ class FProperty;
 class UObject;
 
 /**
- * A reflected property seen as an object reference: its declared type is an object pointer
- * (`TObjectPtr<UStaticMesh>`, `UTexture*`, `TWeakObjectPtr<AActor>`) or a class reference
+ * A reflected property seen as an object reference (IsObjectReferenceProperty): an object pointer
+ * (`TObjectPtr<UStaticMesh>`, `UTexture*`, weak, soft and lazy ones) or a class reference
  * (`TSubclassOf<UUserWidget>`, `UClass*`). The reference lives in the object's property value
  * texts as the editor exports it, `/Script/CoreUObject.Class'/Script/UMG.UserWidget'`.
  *

@@ -7,6 +7,7 @@
 #include "Python/EditorPythonObjects.h"
 #include "Python/EditorPythonScriptCallables.h"
 #include "Python/EditorPythonToolsets.h"
+#include "Python/EditorPythonWidgets.h"
 #include "Python/LogPython.h"
 
 #include "Core/Paths.h"
@@ -99,6 +100,7 @@ namespace
 		EditorPythonMaterials::DefineFunctions(Module);
 		EditorPythonMaterialInstances::DefineFunctions(Module);
 		EditorPythonTextures::DefineFunctions(Module);
+		EditorPythonWidgets::DefineFunctions(Module);
 		EditorPythonScriptCallables::DefineTypes(Module);
 		EditorPythonToolsets::DefineFunctions(Module);
 		return Module;
