@@ -31,13 +31,14 @@ namespace
 		return Text + "End Object\n";
 	}
 
-	/** A button holding one widget through its ButtonSlot_0. */
-	std::string ButtonText(std::string_view Name, std::string_view ContentReference)
+	/** A button holding one widget through its ButtonSlot_0, whose Parent line names the button unless told otherwise. */
+	std::string ButtonText(std::string_view Name, std::string_view ContentReference, std::string_view ParentReference = {})
 	{
+		const std::string Parent = ParentReference.empty() ? "/Script/UMG.Button'\"" + std::string(Name) + "\"'" : std::string(ParentReference);
 		return "Begin Object Class=/Script/UMG.Button Name=\"" + std::string(Name) + "\"\n"
 			"   Begin Object Class=/Script/UMG.ButtonSlot Name=\"ButtonSlot_0\"\n   End Object\n"
 			"   Begin Object Name=\"ButtonSlot_0\"\n"
-			"      Parent=/Script/UMG.Button'\"" + std::string(Name) + "\"'\n"
+			"      Parent=" + Parent + "\n"
 			"      Content=" + std::string(ContentReference) + "\n"
 			"   End Object\n"
 			"   Slots(0)=/Script/UMG.ButtonSlot'\"ButtonSlot_0\"'\n"
@@ -148,15 +149,7 @@ TEST(WidgetTextFaults, AWidgetNeverContainsItself)
 {
 	FTestEditor Editor(HostOnly());
 	// A button whose slot holds the button itself, and whose slot names itself as its parent.
-	const std::string SelfText = "Begin Object Class=/Script/UMG.Button Name=\"Self\"\n"
-		"   Begin Object Class=/Script/UMG.ButtonSlot Name=\"ButtonSlot_0\"\n   End Object\n"
-		"   Begin Object Name=\"ButtonSlot_0\"\n"
-		"      Parent=/Script/UMG.ButtonSlot'\"ButtonSlot_0\"'\n"
-		"      Content=/Script/UMG.Button'\"Self\"'\n"
-		"   End Object\n"
-		"   Slots(0)=/Script/UMG.ButtonSlot'\"ButtonSlot_0\"'\n"
-		"End Object\n";
-	const FWidgetPaste Self = PasteIntoNewTree(SelfText);
+	const FWidgetPaste Self = PasteIntoNewTree(ButtonText("Self", "/Script/UMG.Button'\"Self\"'", "/Script/UMG.ButtonSlot'\"ButtonSlot_0\"'"));
 	ASSERT_EQ(Self.Widgets.size(), 1u);
 	EXPECT_EQ(Self.Widgets[0]->GetParent(), nullptr);
 	EXPECT_THAT(ChildNames(Self.Widgets[0]), ElementsAre("(empty)"));
