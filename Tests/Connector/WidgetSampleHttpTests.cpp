@@ -176,14 +176,17 @@ namespace
 			{
 				EXPECT_EQ(Properties != nullptr && Properties->TryGetField(Property) != nullptr, bChanged) << Property;
 			}
-			for (const auto& [Key, Value] : Properties ? Properties->Values() : FJsonObject().Values())
+			if (Properties != nullptr)
 			{
-				EXPECT_TRUE(Object.Properties.contains(Key)) << Key << " is read but the text does not set it";
+				for (const auto& [Key, Value] : Properties->Values())
+				{
+					EXPECT_TRUE(Object.Properties.contains(Key)) << Key << " is read but the text does not set it";
+				}
 			}
-			if (SlotLines != nullptr)
+			const std::shared_ptr<FJsonObject> SlotProperties = Node.TryGetObjectField("slotProperties");
+			if (SlotLines != nullptr && SlotProperties != nullptr)
 			{
-				const std::shared_ptr<FJsonObject> SlotProperties = Node.TryGetObjectField("slotProperties");
-				for (const auto& [Key, Value] : SlotProperties ? SlotProperties->Values() : FJsonObject().Values())
+				for (const auto& [Key, Value] : SlotProperties->Values())
 				{
 					EXPECT_TRUE(SlotLines->contains(Key)) << "slot " << Key;
 				}

@@ -102,7 +102,7 @@ namespace
 			ReadEdGraphNodeProperty(Node, Property);
 		}
 		Node.NodeGuid = ClaimGuid(Node.NodeGuid, UsedNodeGuids);
-		FPastedNode Pasted{&Node, {}};
+		FPastedNode Pasted{&Node, {}, {}};
 		Pasted.Pins.reserve(Object.CustomProperties.size());
 		for (FCopyPasteCustomProperty& Custom : Object.CustomProperties)
 		{

@@ -10,7 +10,7 @@
 namespace
 {
 	/** Points the name at the first inner object that has it, or drops it when none has. */
-	void ReindexName(UObject& Outer, const std::string& Name, const std::vector<std::unique_ptr<UObject>>& Inners, std::unordered_map<std::string, UObject*>& Index)
+	void ReindexName(const std::string& Name, const std::vector<std::unique_ptr<UObject>>& Inners, std::unordered_map<std::string, UObject*>& Index)
 	{
 		const auto Holder = std::find_if(Inners.begin(), Inners.end(), [&Name](const std::unique_ptr<UObject>& Inner) { return Inner != nullptr && Inner->GetName() == Name; });
 		if (Holder != Inners.end())
@@ -32,7 +32,7 @@ void FObjectInternals::Initialize(UObject& Object, UClass* Class, UObject* Outer
 	Object.Name = std::move(Name);
 	if (IndexedOuter != nullptr)
 	{
-		ReindexName(*IndexedOuter, OldName, IndexedOuter->InnerObjects, IndexedOuter->InnerObjectsByName);
+		ReindexName(OldName, IndexedOuter->InnerObjects, IndexedOuter->InnerObjectsByName);
 		IndexedOuter->InnerObjectsByName.try_emplace(Object.Name, &Object);
 	}
 	Object.Class = Class;
@@ -69,7 +69,7 @@ void FObjectInternals::MoveToOuter(UObject& Object, UObject& NewOuter, std::stri
 	OldOuter.InnerObjects.erase(Found);
 	if (OldOuter.FindInnerObject(Moving->Name) == Moving.get())
 	{
-		ReindexName(OldOuter, Moving->Name, OldOuter.InnerObjects, OldOuter.InnerObjectsByName);
+		ReindexName(Moving->Name, OldOuter.InnerObjects, OldOuter.InnerObjectsByName);
 	}
 	Moving->Name = std::move(NewName);
 	Moving->Outer = &NewOuter;
@@ -89,7 +89,7 @@ bool FObjectInternals::DestroyInnerObject(UObject& Outer, UObject& Inner)
 	Outer.InnerObjects.erase(Found);
 	if (Outer.FindInnerObject(Doomed->Name) == Doomed.get())
 	{
-		ReindexName(Outer, Doomed->Name, Outer.InnerObjects, Outer.InnerObjectsByName);
+		ReindexName(Doomed->Name, Outer.InnerObjects, Outer.InnerObjectsByName);
 	}
 	return true;
 }
