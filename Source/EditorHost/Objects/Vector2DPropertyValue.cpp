@@ -22,10 +22,10 @@ namespace
 		return Number;
 	}
 
-	/** A double as the editor exports a structure member: six decimals. */
+	/** A double as the editor exports a structure member: six decimals (room for the largest finite double). */
 	std::string ExportNumber(double Number)
 	{
-		char Buffer[64];
+		char Buffer[512];
 		std::snprintf(Buffer, sizeof(Buffer), "%f", Number);
 		return Buffer;
 	}
