@@ -10,6 +10,7 @@
 #include "Objects/Class.h"
 #include "Objects/ObjectGlobals.h"
 #include "Objects/Package.h"
+#include "Objects/PackageName.h"
 #include "Widgets/Widget.h"
 #include "Widgets/WidgetBlueprint.h"
 
@@ -33,20 +34,13 @@ namespace
 	}
 
 	/**
-	 * Whether the name can be an asset's name: the package path is folder and name, so a name
-	 * holding a path separator, a dot, a colon or a control character would place the asset
-	 * somewhere else than the folder the request was checked for, or name no object at all.
+	 * Whether folder and name make the package of one asset named Name: a name holding a path
+	 * separator or a character package names refuse would place the asset somewhere else than
+	 * the folder the request was checked for, or name no object at all.
 	 */
-	bool IsUsableAssetName(std::string_view Name)
+	bool IsPackageOfAssetNamed(std::string_view PackagePath, std::string_view Name)
 	{
-		for (const char Char : Name)
-		{
-			if (Char == '/' || Char == '\\' || Char == '.' || Char == ':' || static_cast<unsigned char>(Char) < 0x20)
-			{
-				return false;
-			}
-		}
-		return true;
+		return FPackageName::IsValidLongPackageName(PackagePath) && FPackageName::GetShortName(PackagePath) == Name;
 	}
 
 	std::shared_ptr<FJsonObject> Fail(std::shared_ptr<FJsonObject> Response, std::string_view Message)
@@ -135,7 +129,7 @@ std::shared_ptr<FJsonObject> DeployWidget(const std::string& BodyText)
 		return MakeFailureResponse(MissingFieldMessage("name"));
 	}
 	const std::string Folder = Body->TryGetStringField("path").value_or(std::string(DefaultWidgetFolder));
-	if (!IsValidAssetPath(Folder) || !IsUsableAssetName(*Name))
+	if (!IsValidAssetPath(Folder) || !IsPackageOfAssetNamed(JoinPackagePath(Folder, *Name), *Name))
 	{
 		return MakeFailureResponse(InvalidAssetPathMessage);
 	}
