@@ -2,6 +2,10 @@
 
 #include "Render/SceneInterface.h"
 
+#include <vector>
+
+class UActorComponent;
+
 /**
  * A small scene outside any level for previews: primitives, a sky light and a directional
  * light, as the editor's FPreviewScene.
@@ -35,7 +39,7 @@ public:
 
 	FPreviewScene();
 	explicit FPreviewScene(const ConstructionValues& CVS);
-	virtual ~FPreviewScene() = default;
+	virtual ~FPreviewScene();
 	FPreviewScene(const FPreviewScene&) = delete;
 	FPreviewScene& operator=(const FPreviewScene&) = delete;
 
@@ -48,6 +52,16 @@ public:
 	void SetLightBrightness(float Brightness) { GetDirectionalLight().Intensity = Brightness; }
 	void SetSkyBrightness(float Brightness) { Scene.GetSkyLight().Intensity = Brightness; }
 
+	/**
+	 * Puts a component into the scene at LocalToWorld: a primitive component keeps its primitive
+	 * here from now on (until it is destroyed or the scene ends), a point light component adds its
+	 * light. The scene does not own the component; the component must not outlive the scene
+	 * without being removed (RemoveComponent).
+	 */
+	void AddComponent(UActorComponent* Component, const FTransform& LocalToWorld, bool bAttachToRoot = false);
+	void RemoveComponent(UActorComponent* Component);
+
 protected:
 	FSceneInterface Scene;
+	std::vector<UActorComponent*> Components;
 };
