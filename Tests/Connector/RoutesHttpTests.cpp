@@ -53,11 +53,6 @@ TEST_F(RoutesOverHttp, EveryRouteOfTheTableAnswersJsonWith200)
 	}
 }
 
-TEST_F(RoutesOverHttp, RoutesNotBuiltYetSaySo)
-{
-	EXPECT_EQ(Send("GET", "/korvane/controlrigs").Body, R"({"error":"Not implemented: /korvane/controlrigs"})");
-}
-
 TEST_F(RoutesOverHttp, GraphRoutesAnswerTheirNoticeWhateverTheBody)
 {
 	const std::string Notice = "{\"notice\":\"Returns class-level metadata only \xE2\x80\x94 graph traversal is not exposed by this endpoint.\"}";

@@ -63,11 +63,6 @@ std::shared_ptr<FJsonObject> MakeNotImplementedResponse(std::string_view Path)
 	return MakeErrorResponse("Not implemented: " + std::string(Path));
 }
 
-std::shared_ptr<FJsonObject> MakeNotImplementedResponse(std::string_view Path, std::string_view BodyText)
-{
-	return ParseJsonBody(BodyText) ? MakeNotImplementedResponse(Path) : MakeErrorResponse(InvalidJsonBodyMessage);
-}
-
 std::string MissingFieldMessage(std::string_view FieldName)
 {
 	return "Missing '" + std::string(FieldName) + "' field";

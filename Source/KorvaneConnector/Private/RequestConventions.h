@@ -38,8 +38,6 @@ std::shared_ptr<FJsonObject> MakeErrorResponse(std::string_view Message);
 std::shared_ptr<FJsonObject> MakeFailureResponse(std::string_view Message);
 /** The answer of a route this build does not serve yet: {"error":"Not implemented: <path>"}. */
 std::shared_ptr<FJsonObject> MakeNotImplementedResponse(std::string_view Path);
-/** The same for a JSON body route, which still answers "Invalid JSON body" first, as every JSON body route does. */
-std::shared_ptr<FJsonObject> MakeNotImplementedResponse(std::string_view Path, std::string_view BodyText);
 /** "Missing '<field>' field". */
 std::string MissingFieldMessage(std::string_view FieldName);
 

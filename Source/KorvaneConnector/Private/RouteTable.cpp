@@ -5,6 +5,7 @@
 #include "Endpoints/AudioEffectsEndpoints.h"
 #include "Endpoints/BlueprintEndpoints.h"
 #include "Endpoints/ComponentLibraryEndpoints.h"
+#include "Endpoints/ControlRigEndpoints.h"
 #include "Endpoints/EnrichEndpoints.h"
 #include "Endpoints/DeployEndpoints.h"
 #include "Endpoints/GraphNotice.h"
@@ -18,7 +19,6 @@
 #include "Endpoints/TextureScriptEndpoints.h"
 #include "Endpoints/WidgetEndpoints.h"
 #include "PendingPickupStore.h"
-#include "RequestConventions.h"
 #include "StatusEndpoints.h"
 
 namespace
@@ -34,17 +34,6 @@ namespace
 	FRouteTableRow Body(std::string_view Path, EHttpServerRequestVerbs Verb, FBodyRouteHandler Handler)
 	{
 		return {Path, Verb, std::move(Handler)};
-	}
-
-	/** A route whose handler this build does not have yet. */
-	FRouteTableRow NoBodyNotImplemented(std::string_view Path, EHttpServerRequestVerbs Verb)
-	{
-		return NoBody(Path, Verb, [Path]() { return MakeNotImplementedResponse(Path); });
-	}
-
-	FRouteTableRow BodyNotImplemented(std::string_view Path, EHttpServerRequestVerbs Verb)
-	{
-		return Body(Path, Verb, [Path](const std::string& BodyText) { return MakeNotImplementedResponse(Path, BodyText); });
 	}
 
 	std::vector<FRouteTableRow> BuildRouteTable()
@@ -76,10 +65,10 @@ namespace
 			Body("/korvane/animbps/graph", POST, GetGraphNotice),
 			NoBody("/korvane/blendspaces", GET, ListBlendSpaces),
 			NoBody("/korvane/montages", GET, ListMontages),
-			NoBodyNotImplemented("/korvane/controlrigs", GET),
-			BodyNotImplemented("/korvane/controlrigs/hierarchy", POST),
-			BodyNotImplemented("/korvane/controlrig/read", POST),
-			BodyNotImplemented("/korvane/controlrig/snapshot", POST),
+			NoBody("/korvane/controlrigs", GET, ListControlRigs),
+			Body("/korvane/controlrigs/hierarchy", POST, GetControlRigHierarchy),
+			Body("/korvane/controlrig/read", POST, ReadControlRig),
+			Body("/korvane/controlrig/snapshot", POST, GetControlRigSnapshot),
 			NoBody("/korvane/controlrig/pending", GET, TakePendingControlRig),
 			Body("/korvane/skeletalmesh/geometry", POST, GetSkeletalMeshGeometry),
 			NoBody("/korvane/metasounds", GET, ListMetaSounds),

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "Core/JsonObject.h"
+#include "Core/JsonValue.h"
 
 #include <memory>
 #include <string>
-#include <vector>
 
-class FJsonValue;
 class UControlRigBlueprint;
 class URigHierarchy;
 class USkeletalMesh;
@@ -23,6 +22,6 @@ std::shared_ptr<FJsonObject> GetControlRigSnapshot(const std::string& Body);
 /** The Control Rig Blueprint at Path; nullptr after setting "error" on Response when there is none. */
 UControlRigBlueprint* LoadControlRigBlueprint(const std::string& Path, FJsonObject& Response);
 /** The element objects of a hierarchy's bones, nulls and controls, in traversal order. */
-std::vector<std::shared_ptr<FJsonValue>> AppendRigElements(const URigHierarchy& Hierarchy);
+FJsonValueArray AppendRigElements(const URigHierarchy& Hierarchy);
 /** Adds "morphTargets" when the mesh has at least one named morph target; nothing for no mesh. */
 void AppendMorphTargets(FJsonObject& Response, const USkeletalMesh* Mesh);
