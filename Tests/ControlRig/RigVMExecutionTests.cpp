@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 using RigVMExecutionTest = FRigVMTest;
 
@@ -241,4 +243,32 @@ TEST_F(RigVMExecutionTest, UnknownUnitsAndMissingElementsDoNothing)
 	ExpectNear(GlobalPosition(*Hierarchy, "hand"), {7, 0, 0});
 	ExpectNear(GlobalPosition(*Hierarchy, "finger"), {7, 0, 0});
 	ExpectNear(GlobalPosition(*Hierarchy, "lowerarm"), {50, 0, 0});
+}
+
+TEST_F(RigVMExecutionTest, TheArmSampleCopiesBackAsItCameAndPosesTheArm)
+{
+	std::ifstream File(KORVANE_PLUGIN_DIR "/Tests/ControlRig/Samples/ArmGraph.txt", std::ios::binary);
+	ASSERT_TRUE(File.good());
+	const std::string Text((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
+	FRigVMTestGraph Rig;
+	ASSERT_EQ(Rig.Controller->ImportNodesFromText(Text).size(), 8u);
+	EXPECT_EQ(Rig.ExportAll(), Text);
+
+	URigHierarchy* Hierarchy = NewObject<URigHierarchy>(nullptr);
+	Hierarchy->AddElement(Bone("upperarm_l"), {}, At(0, 0, 0));
+	Hierarchy->AddElement(Bone("lowerarm_l"), Bone("upperarm_l"), At(50, 0, 0));
+	Hierarchy->AddElement(Bone("hand_l"), Bone("lowerarm_l"), At(50, 0, 0));
+	Hierarchy->AddElement({ERigElementType::Null, "hand_target_l"}, {}, At(30, 20, 60));
+	FRigBaseElement* Twist = Hierarchy->AddElement({ERigElementType::Control, "wrist_twist_l"});
+	ASSERT_NE(Twist, nullptr);
+	Twist->ControlSettings.ControlType = ERigControlType::Float;
+	Hierarchy->SetControlValue(Twist, FRigControlValue::MakeFloat(90.0f));
+
+	const FRigVMExecuteResult Result = ExecuteRigVMEvent(*Rig.Graph, "Forwards Solve", *Hierarchy);
+	EXPECT_TRUE(Result.bFoundEvent);
+	ExpectNear(GlobalPosition(*Hierarchy, "hand_l"), {30, 20, 60});
+	// The hand turned a quarter about its own X axis, staying where the IK put it.
+	const FQuat Local = Hierarchy->GetLocalTransform(Bone("hand_l")).Rotation;
+	EXPECT_TRUE(Local.Equals(FQuat::FromAxisAngle({1, 0, 0}, 90.0 * 0.017453), 1e-3));
+	ExpectNear(Hierarchy->GetLocalTransform(Bone("hand_l")).Translation, {50, 0, 0});
 }
