@@ -3,13 +3,17 @@
 #include "Core/Vector2D.h"
 #include "Objects/Object.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class UClass;
+struct FCopyPasteObject;
 class URigVMGraph;
 class URigVMLink;
 class URigVMNode;
+class URigVMPin;
 class URigVMUnitNode;
 
 /**
@@ -34,7 +38,18 @@ public:
 		std::string_view NodeName = {});
 	/** Links an output (or IO) pin to an input (or IO) pin by their paths; false when either is missing, the directions or types do not fit, or the link would close a loop. */
 	bool AddLink(std::string_view OutputPinPath, std::string_view InputPinPath);
+	/** Links two pins; false, with nothing changed, for the same reasons as AddLink. */
+	bool AddLink(URigVMPin* OutputPin, URigVMPin* InputPin);
+	/** Removes the link between the two pins; false when there is none. */
+	bool BreakLink(std::string_view OutputPinPath, std::string_view InputPinPath);
+	/**
+	 * Sets a pin's default value from text: a structure pin takes the members the text names and
+	 * its sub-pins follow, a sub-pin's structure pins follow it. False for a missing or execution
+	 * pin and for text that is no value of the pin's type; a pin of a type the host does not know
+	 * takes the text as it is.
+	 */
 	bool SetPinDefaultValue(std::string_view PinPath, std::string_view DefaultValue);
+	/** Removes the node and every link to its pins. */
 	bool RemoveNodeByName(std::string_view NodeName);
 
 	/**
@@ -53,5 +68,15 @@ public:
 	std::vector<std::string> ImportNodesFromText(std::string_view Text, bool bSetupUndoRedo = false);
 
 private:
+	/** A node of Class in the graph, named Name when it is free and valid, else after it ("Name_1") or after FallbackName. */
+	URigVMNode* CreateNode(UClass& Class, std::string_view Name, std::string_view FallbackName);
+	/** Why the link cannot be made, or nothing when it can. */
+	std::optional<std::string> CheckLink(const URigVMPin& OutputPin, const URigVMPin& InputPin) const;
+	/** Whether a chain of links already leads from a pin of From to a pin of To. */
+	bool IsReachable(const URigVMNode& From, const URigVMNode& To) const;
+	void RemoveLink(URigVMLink& Link);
+	/** Makes the node a top-level block of copy-paste text describes; nullptr for a block that is no rig node. */
+	URigVMNode* PasteNode(const FCopyPasteObject& Object);
+
 	URigVMGraph* Graph = nullptr;
 };

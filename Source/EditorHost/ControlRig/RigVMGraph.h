@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/Vector2D.h"
+#include "Graph/CopyPasteText.h"
 #include "Objects/Object.h"
 
 #include <string>
@@ -33,12 +34,21 @@ class URigVMPin : public UObject
 public:
 	ERigVMPinDirection Direction = ERigVMPinDirection::Input;
 	std::string CPPType;
+	/** The reflected type behind CPPType ("/Script/CoreUObject.Transform"); empty for plain types. */
+	std::string CPPTypeObjectPath;
 	/** The value as export text ("(X=0.0,Y=0.0,Z=1.0)", "hand_l", "0.5"); for a structure pin the whole value. */
 	std::string DefaultValue;
 	std::vector<URigVMPin*> SubPins;
+	/** What the copy-paste text held for the pin that the host does not read, written back as it came. */
+	FCopyPasteObject KeptText;
 
 	/** "Node.Pin" or "Node.Pin.SubPin". */
 	std::string GetPinPath() const;
+	/** The pin's path below its node: "Pin" or "Pin.SubPin". */
+	std::string GetSegmentPath() const;
+	URigVMPin* FindSubPin(std::string_view SubPinName) const;
+	/** The pin at the top of this one's sub-pin tree (itself for a pin of the node). */
+	const URigVMPin* GetRootPin() const;
 	URigVMNode* GetNode() const;
 	URigVMPin* GetParentPin() const;
 	/** Whether this is the execution pin ("ExecuteContext", C++ type FRigVMExecuteContext). */
@@ -60,8 +70,18 @@ class URigVMNode : public UObject
 public:
 	FVector2D Position;
 	std::vector<URigVMPin*> Pins;
+	/**
+	 * The class the copy-paste text named, for a node whose class the host does not know: the
+	 * node stays a plain RigVMNode and writes that class back. Empty otherwise.
+	 */
+	std::string KeptClassPath;
+	/** What the copy-paste text held for the node that the host does not read, written back as it came. */
+	FCopyPasteObject KeptText;
 
+	/** A pin by its path below the node ("Value" or "Value.Translation.X"). */
 	URigVMPin* FindPin(std::string_view PinPath) const;
+	/** The execution pin ("ExecuteContext"), or nullptr for a node that is not on a chain of execution. */
+	URigVMPin* FindExecutePin() const;
 	/** Event nodes start a chain of execution ("Forwards Solve", "Construction", "Backwards Solve"). */
 	virtual bool IsEvent() const { return false; }
 	/** The event this node starts, or empty. */
@@ -76,6 +96,8 @@ class URigVMUnitNode : public URigVMNode
 public:
 	/** "/Script/ControlRig.RigUnit_BeginExecution"... */
 	std::string ScriptStructPath;
+	/** The unit's method; the engine's units all have "Execute". */
+	std::string MethodName = "Execute";
 
 	bool IsEvent() const override;
 	std::string GetEventName() const override;
@@ -104,6 +126,8 @@ public:
 	const std::vector<URigVMNode*>& GetNodes() const { return Nodes; }
 	const std::vector<URigVMLink*>& GetLinks() const { return Links; }
 	URigVMNode* FindNodeByName(std::string_view Name) const;
+	/** The pin at "Node.Pin.SubPin", or nullptr. */
+	URigVMPin* FindPin(std::string_view PinPath) const;
 	/** Whether the graph's outer is not another graph or node (it is one of its Blueprint's own graphs). */
 	bool IsTopLevelGraph() const;
 

@@ -1,0 +1,25 @@
+#include "ControlRig/ControlRigNativeClasses.h"
+
+#include "ControlRig/ControlRig.h"
+#include "ControlRig/ControlRigBlueprint.h"
+#include "ControlRig/ControlRigShapeLibrary.h"
+#include "ControlRig/RigHierarchy.h"
+#include "ControlRig/RigVMController.h"
+#include "ControlRig/RigVMGraph.h"
+#include "Objects/ClassDatabase.h"
+
+void BindControlRigNativeClasses(FClassDatabase& Database)
+{
+	Database.BindNativeClass<URigVMHost>();
+	Database.BindNativeClass<UControlRig>();
+	Database.BindNativeClass<UControlRigBlueprint>();
+	Database.BindNativeClass<URigHierarchy>();
+	Database.BindNativeClass<UControlRigShapeLibrary>();
+	Database.BindNativeClass<URigVMGraph>();
+	Database.BindNativeClass<URigVMFunctionLibrary>();
+	Database.BindNativeClass<URigVMNode>();
+	Database.BindNativeClass<URigVMUnitNode>();
+	Database.BindNativeClass<URigVMPin>();
+	Database.BindNativeClass<URigVMLink>();
+	Database.BindNativeClass<URigVMController>();
+}
