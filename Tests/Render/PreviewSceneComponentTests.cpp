@@ -121,6 +121,18 @@ TEST_F(PreviewSceneComponents, WorldSpaceBonesAreRelativeToWhereTheComponentStan
 	Raised.Translation.Z += 30.0;
 	Poseable->SetBoneTransformByName("head", Raised, EBoneSpaces::WorldSpace);
 	EXPECT_NEAR(Poseable->GetBoneTransformByName("head", EBoneSpaces::ComponentSpace).Translation.Z, HeadInComponent.Translation.Z + 30.0, 1e-6);
+
+	// Placed in the world while attached to a turned, scaled parent: its world transform is the one asked for.
+	auto* Parent = NewObject<UStaticMeshComponent>();
+	Parent->SetRelativeTransform({FQuat::FromAxisAngle({0.0, 0.0, 1.0}, 0.7), {10.0, -20.0, 5.0}, {2.0, 2.0, 2.0}});
+	ASSERT_TRUE(Poseable->SetupAttachment(Parent));
+	const FTransform Wanted{FQuat::FromAxisAngle({1.0, 0.0, 0.0}, 0.3), {-40.0, 15.0, 60.0}, {1.5, 1.5, 1.5}};
+	Poseable->SetWorldTransform(Wanted);
+	const FTransform Got = Poseable->GetComponentTransform();
+	EXPECT_NEAR((Got.Translation - Wanted.Translation).Size(), 0.0, 1e-6);
+	EXPECT_NEAR((Got.Scale3D - Wanted.Scale3D).Size(), 0.0, 1e-9);
+	EXPECT_TRUE(Got.Rotation.Equals(Wanted.Rotation, 1e-9));
+	EXPECT_NEAR(Poseable->GetBounds().Origin.X, -40.0, 5.0) << "placing updates the bounds";
 }
 
 TEST_F(PreviewSceneComponents, AStaticMeshDrawsWhileVisibleAndInTheSceneAndNotOnceHiddenRemovedOrDestroyed)
