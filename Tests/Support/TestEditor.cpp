@@ -71,6 +71,7 @@ FTestEditor::FTestEditor(FTestEditorOptions Options)
 	HostOptions.ProjectDir = TestProject->Dir();
 	HostOptions.ConnectorPluginDir = Options.ConnectorPluginDir;
 	HostOptions.EngineContentDir = Options.EngineContentDir;
+	HostOptions.ControlRigContentDir = Options.ControlRigContentDir;
 	HostOptions.HttpPort = 0;
 	HostOptions.McpPort = 0;
 	HostOptions.bBuiltInMcp = Options.bBuiltInMcp;

@@ -53,6 +53,8 @@ struct FTestEditorOptions
 	std::string ConnectorPluginDir;
 	/** The folder mounted as "/Engine"; empty mounts the engine content that ships with the host. */
 	std::string EngineContentDir;
+	/** The folder mounted as "/ControlRig"; empty mounts the plug-in content that ships with the host. */
+	std::string ControlRigContentDir;
 	/** Loads a recording Python module before the connector. */
 	bool bFakePython = false;
 	bool bPythonInitialized = true;

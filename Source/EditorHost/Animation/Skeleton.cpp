@@ -2,6 +2,7 @@
 
 #include "Animation/AnimFieldReader.h"
 #include "Meshes/AssetGltfSource.h"
+#include "Meshes/SkeletalMesh.h"
 
 bool USkeleton::LoadAssetFields(const FJsonObject& File, std::string& OutError)
 {
@@ -24,4 +25,14 @@ bool USkeleton::LoadAssetFields(const FJsonObject& File, std::string& OutError)
 	}
 	ReferenceSkeleton = std::move(*Bones);
 	return true;
+}
+
+int32_t USkeleton::GetMeshBoneIndexFromSkeletonBoneIndex(const USkeletalMesh* Mesh, int32_t SkeletonBoneIndex) const
+{
+	if (Mesh == nullptr || SkeletonBoneIndex < 0 || SkeletonBoneIndex >= ReferenceSkeleton.Num())
+	{
+		return INDEX_NONE;
+	}
+	const std::optional<int32_t> MeshBoneIndex = Mesh->GetRefSkeleton().FindBoneIndex(ReferenceSkeleton.GetRefBoneInfo()[SkeletonBoneIndex].Name);
+	return MeshBoneIndex.value_or(INDEX_NONE);
 }

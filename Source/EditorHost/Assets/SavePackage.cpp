@@ -47,7 +47,10 @@ bool UPackage::SavePackage(UPackage* Package, UObject* Asset, std::string_view F
 	}
 	if (FPackageName::IsReadOnlyPackage(Package->GetName()))
 	{
-		UE_LOG(LogHost, Warning, "Cannot save %s: the engine content under /Engine is read-only", Package->GetName().c_str());
+		const bool bEngine = Package->GetName().starts_with(FPackageName::EngineRoot);
+		const std::string_view Root = bEngine ? FPackageName::EngineRoot : FPackageName::ControlRigRoot;
+		UE_LOG(LogHost, Warning, "Cannot save %s: the %s content under %.*s is read-only", Package->GetName().c_str(), bEngine ? "engine" : "plug-in",
+			static_cast<int>(Root.size()), Root.data());
 		return false;
 	}
 	// A package is only ever written to its own file inside the Content folder.

@@ -40,28 +40,9 @@ namespace
 		return std::string(Category);
 	}
 
-	std::string VariableCPPType(const FEdGraphPinType& Type)
-	{
-		const std::string Key = TerminalCPPType(Type.PinCategory, Type.PinSubCategory, Type.PinSubCategoryObject);
-		if (Type.IsArray())
-		{
-			return "TArray<" + Key + ">";
-		}
-		if (Type.IsSet())
-		{
-			return "TSet<" + Key + ">";
-		}
-		if (Type.IsMap())
-		{
-			const FEdGraphTerminalType& Value = Type.PinValueType;
-			return "TMap<" + Key + "," + TerminalCPPType(Value.TerminalCategory, Value.TerminalSubCategory, Value.TerminalSubCategoryObject) + ">";
-		}
-		return Key;
-	}
-
 	FProperty MakeVariableProperty(const FBPVariableDescription& Variable)
 	{
-		FProperty Property(Variable.VarName, VariableCPPType(Variable.VarType), Variable.PropertyFlags);
+		FProperty Property(Variable.VarName, GetVariableCPPType(Variable.VarType), Variable.PropertyFlags);
 		Property.SetDefaultValueText(Variable.DefaultValue);
 		if (!Variable.Category.empty())
 		{
@@ -112,6 +93,25 @@ namespace
 		FObjectInternals::Initialize(Object, Object.GetClass(), Outer, std::move(Name), Object.GetFlags());
 		Object.MarkAsGarbage();
 	}
+}
+
+std::string GetVariableCPPType(const FEdGraphPinType& Type)
+{
+	const std::string Key = TerminalCPPType(Type.PinCategory, Type.PinSubCategory, Type.PinSubCategoryObject);
+	if (Type.IsArray())
+	{
+		return "TArray<" + Key + ">";
+	}
+	if (Type.IsSet())
+	{
+		return "TSet<" + Key + ">";
+	}
+	if (Type.IsMap())
+	{
+		const FEdGraphTerminalType& Value = Type.PinValueType;
+		return "TMap<" + Key + "," + TerminalCPPType(Value.TerminalCategory, Value.TerminalSubCategory, Value.TerminalSubCategoryObject) + ">";
+	}
+	return Key;
 }
 
 void UBlueprintGeneratedClass::SetLayout(UClass* InSuperClass, uint32_t InClassFlags, std::vector<FProperty> InProperties)

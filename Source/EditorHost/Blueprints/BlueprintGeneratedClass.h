@@ -10,6 +10,7 @@
 
 class UBlueprint;
 class UEdGraph;
+struct FEdGraphPinType;
 
 /**
  * The class a Blueprint compiles to: `<Name>_C` in the Blueprint's package, deriving from the
@@ -48,6 +49,9 @@ private:
  * loaded Blueprints and classes that derived from it derive from the new one.
  */
 UClass* RegenerateBlueprintClass(UBlueprint& Blueprint);
+
+/** The C++ type text of a member variable of that pin type, as the generated class declares its property ("float", "FVector", "TArray<int32>"). */
+std::string GetVariableCPPType(const FEdGraphPinType& Type);
 
 /** The Blueprint that generated Class, or nullptr for an engine class. */
 UBlueprint* GetBlueprintFromClass(const UClass* Class);

@@ -2,9 +2,12 @@
 
 #include "Blueprints/Blueprint.h"
 #include "ControlRig/ModularRigModel.h"
+#include "Core/JsonValue.h"
 #include "Objects/ObjectPtr.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class UControlRigShapeLibrary;
@@ -41,6 +44,7 @@ public:
 	std::vector<std::string> ShapeLibraries;
 	FModularRigModel ModularRigModel;
 
+	/** Makes the hierarchy and the function library with its controller; a new rig derives from ControlRig. */
 	void PostInitProperties() override;
 
 	/** The preview mesh, loaded; nullptr when the rig has none or it does not load as a skeletal mesh. */
@@ -68,9 +72,30 @@ public:
 	void SaveAssetFields(FJsonObject& OutFile) const override;
 	void GetAssetRegistryTags(std::vector<FAssetRegistryTag>& OutTags) const override;
 
+	/** The preview mesh's object path as the asset holds it; empty without one. */
+	const std::string& GetPreviewMeshPath() const { return PreviewMeshPath; }
+
 private:
+	URigVMController* MakeController(URigVMGraph* Graph);
+
+	/** Asset file entries that could not be read, written back as they were when the asset is saved. */
+	struct FUnreadRigEntries
+	{
+		FJsonValueArray Hierarchy;
+		FJsonValueArray RigGraphs;
+		FJsonValueArray Modules;
+		FJsonValueArray Connections;
+		/** Per graph name, node lines nothing could be pasted from; saved again while the graph stays empty. */
+		std::unordered_map<std::string, FJsonValue> GraphNodeLines;
+	};
+
+	void LoadRigGraph(URigVMGraph& Graph, const FJsonValue& Lines, std::vector<std::string>& OutWarnings);
+	FJsonValueArray SaveRigGraphNodes(const URigVMGraph& Graph) const;
+
 	std::string PreviewMeshPath;
 	std::vector<URigVMGraph*> Models;
 	URigVMFunctionLibrary* FunctionLibrary = nullptr;
 	std::vector<URigVMController*> Controllers;
+	URigVMController* FunctionLibraryController = nullptr;
+	FUnreadRigEntries UnreadEntries;
 };

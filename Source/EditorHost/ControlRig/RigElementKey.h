@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Objects/Enum.h"
+
 #include <cstdint>
 #include <string>
 
@@ -90,3 +92,11 @@ struct FRigElementKey
  * and StaticEnum<EConnectorType>() answer the class database's enumerations of these types
  * (Objects/Enum.h), so their names come from UEnum::GetNameStringByValue.
  */
+template <>
+const UEnum* StaticEnum<ERigElementType>();
+template <>
+const UEnum* StaticEnum<ERigControlType>();
+template <>
+const UEnum* StaticEnum<ERigControlAnimationType>();
+template <>
+const UEnum* StaticEnum<EConnectorType>();

@@ -5,7 +5,9 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 /**
@@ -76,11 +78,31 @@ public:
 	 * of this hierarchy. The initial and current local transforms are Local; globals follow.
 	 */
 	FRigBaseElement* AddElement(const FRigElementKey& Key, const FRigElementKey& Parent = {}, const FTransform& Local = {});
+	/**
+	 * Adds a control as AddElement does: Offset is where it sits relative to its parent, and Value
+	 * (the control type's neutral value when none) is its initial and current value, which moves
+	 * it from there. Its shape transform is the identity until set.
+	 */
+	FRigBaseElement* AddControl(const FRigElementKey& Key, const FRigElementKey& Parent, const FRigControlSettings& Settings,
+		const FTransform& Offset = {}, const std::optional<FRigControlValue>& Value = std::nullopt);
 	/** The module name an element carries ("" for the rig's own). */
 	std::string_view GetModuleName(const FRigElementKey& Key) const;
 
 private:
+	/** The storage index of Element when it is one of this hierarchy's, else INDEX_NONE. */
+	int32_t IndexOf(const FRigBaseElement* Element) const;
+	FTransform GetParentGlobalTransform(const FRigBaseElement& Element, bool bInitial) const;
+	/** Sets a transform element's local transform (a control's through its value) and recomputes its global one and its children's. */
+	void ApplyLocalTransform(FRigBaseElement& Element, const FTransform& Local, bool bInitial);
+	/** Recomputes the global transforms (and control shape transforms) of the element at Index and of everything below it. */
 	void UpdateGlobalsBelow(int32_t Index, bool bInitial);
+	void UpdateGlobal(FRigBaseElement& Element, bool bInitial);
+	FRigBaseElement* AddValidatedElement(const FRigElementKey& Key, const FRigElementKey& Parent);
+	/** The lookup key of an element key: its kind and its name. */
+	static std::string MakeLookupKey(const FRigElementKey& Key);
 
 	std::vector<std::unique_ptr<FRigBaseElement>> Elements;
+	std::unordered_map<std::string, int32_t> IndexByKey;
+	/** Per element, the storage indices of the elements whose first parent it is, ascending. */
+	std::vector<std::vector<int32_t>> ChildIndices;
 };

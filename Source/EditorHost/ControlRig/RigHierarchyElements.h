@@ -20,6 +20,20 @@ struct FRigControlValue
 	static FRigControlValue MakeFloat(float Value);
 	/** The float a Float or ScaleFloat control reads. */
 	float GetFloat() const;
+
+	/** The value a control of that type starts from: nothing set, but 1 for ScaleFloat and a unit scale for Scale. */
+	static FRigControlValue MakeNeutral(ERigControlType ControlType);
+	/**
+	 * How far the value moves a control of that type from its offset: Float and Integer along X,
+	 * Vector2D in X and Y, Position as a translation, Scale and ScaleFloat as a scale, Rotator as a
+	 * rotation, the transform types whole (TransformNoScale without its scale); Bool not at all.
+	 */
+	FTransform GetControlTransform(ERigControlType ControlType) const;
+	/**
+	 * The value of a control of that type that moves it by Transform from its offset, as near as
+	 * the type can hold it (an Integer takes the X translation cut toward zero); a Bool keeps Current.
+	 */
+	static FRigControlValue FromControlTransform(ERigControlType ControlType, const FTransform& Transform, const FRigControlValue& Current);
 };
 
 /** Which of a control's values: its initial, current, minimum or maximum one. */
@@ -86,14 +100,18 @@ struct FRigBaseElement
 	/** Bones, nulls, controls, references, sockets and physics elements have transforms; curves and connectors do not. */
 	bool IsTransformElement() const;
 
-	/** Transform elements: the parent whose space the local transforms are in; invalid key for a root. */
+	/** Transform elements: the parent whose space the local transforms are in; invalid key for a root. Set when the element is added. */
 	FRigElementKey ParentKey;
 	FRigTransformPose Pose;
 
 	/** Controls only. */
 	FRigControlSettings ControlSettings;
+	/** Controls only: where the control sits relative to its parent before its value moves it. */
+	FTransform OffsetTransform;
 	FRigControlValue InitialValue;
 	FRigControlValue CurrentValue;
+	FRigControlValue MinimumValue;
+	FRigControlValue MaximumValue;
 	/** Controls only: the gizmo's transform relative to the control. */
 	FRigTransformPose ShapePose;
 

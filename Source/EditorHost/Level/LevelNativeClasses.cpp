@@ -5,7 +5,12 @@
 #include "Level/CineCameraActor.h"
 #include "Level/CineCameraComponent.h"
 #include "Level/Level.h"
+#include "Level/MeshComponent.h"
+#include "Level/PointLightComponent.h"
+#include "Level/PoseableMeshComponent.h"
+#include "Level/PrimitiveComponent.h"
 #include "Level/SceneComponent.h"
+#include "Level/StaticMeshComponent.h"
 #include "Level/World.h"
 #include "Objects/ClassDatabase.h"
 
@@ -18,4 +23,9 @@ void BindLevelNativeClasses(FClassDatabase& Database)
 	Database.BindNativeClass<UActorComponent>();
 	Database.BindNativeClass<USceneComponent>();
 	Database.BindNativeClass<UCineCameraComponent>();
+	Database.BindNativeClass<UPrimitiveComponent>();
+	Database.BindNativeClass<UMeshComponent>();
+	Database.BindNativeClass<UStaticMeshComponent>();
+	Database.BindNativeClass<UPoseableMeshComponent>();
+	Database.BindNativeClass<UPointLightComponent>();
 }

@@ -9,7 +9,9 @@ class FSceneInterface;
  * A scene component that draws something. Once registered with a scene (FPreviewScene::AddComponent)
  * it keeps a primitive there, which follows the component when its render state is updated:
  * MarkRenderStateDirty and MarkRenderDynamicDataDirty ask for an update, RecreateRenderState_Concurrent
- * makes the primitive afresh at once. A hidden component has no primitive.
+ * makes the primitive afresh at once. The host has no render thread and no end of frame, so an
+ * update asked for is made at once too, before anything else can draw the scene. A hidden component
+ * has no primitive. Destroying the component takes its primitive out of the scene.
  */
 class UPrimitiveComponent : public USceneComponent
 {
@@ -18,11 +20,15 @@ class UPrimitiveComponent : public USceneComponent
 public:
 	~UPrimitiveComponent() override;
 
+	/**
+	 * Shows or hides the component; with bPropagateToChildren also the primitive components of its
+	 * owner attached below it.
+	 */
 	void SetVisibility(bool bNewVisibility, bool bPropagateToChildren = false);
 	bool IsVisible() const { return bVisible; }
-	/** The world transform the component was placed at (its component transform). */
+	/** Places the component so that its component transform is Transform, and updates it. */
 	void SetWorldTransform(const FTransform& Transform);
-	/** Recomputes the component's world transform and bounds after its transform or pose changed. */
+	/** Recomputes the component's bounds from its world transform (and pose), and its primitive with them. */
 	void UpdateComponentToWorld();
 
 	void MarkRenderStateDirty();
@@ -36,10 +42,12 @@ public:
 	/** Called by the scene that takes the component; nullptr removes it from its scene. */
 	void SetScene(FSceneInterface* InScene);
 	FSceneInterface* GetScene() const { return Scene; }
+	/** Whether the component has a primitive in its scene now. */
+	bool HasScenePrimitive() const { return PrimitiveId != 0; }
 
 protected:
 	/** Adds the component's primitive to Scene and returns its id; 0 when it has nothing to draw. */
-	virtual int32_t CreateScenePrimitive(FSceneInterface& InScene) { return 0; }
+	virtual int32_t CreateScenePrimitive([[maybe_unused]] FSceneInterface& InScene) { return 0; }
 	/** The bounds of what the component draws, in the world. */
 	virtual FBoxSphereBounds CalcBounds(const FTransform& LocalToWorld) const { return {LocalToWorld.Translation, {}, 0.0}; }
 
@@ -51,5 +59,4 @@ private:
 	FSceneInterface* Scene = nullptr;
 	int32_t PrimitiveId = 0;
 	bool bVisible = true;
-	bool bRenderStateDirty = false;
 };

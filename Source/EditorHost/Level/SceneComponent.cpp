@@ -16,6 +16,13 @@ bool USceneComponent::SetupAttachment(USceneComponent* Parent)
 	return true;
 }
 
+void USceneComponent::SetRelativeTransform(const FTransform& Transform)
+{
+	RelativeLocation = Transform.Translation;
+	RelativeRotation = FRotator::FromQuat(Transform.Rotation);
+	RelativeScale3D = Transform.Scale3D;
+}
+
 FTransform USceneComponent::GetRelativeTransform() const
 {
 	return {RelativeRotation.Quaternion(), RelativeLocation, RelativeScale3D};

@@ -28,6 +28,8 @@ public:
 	void SetRelativeLocation(const FVector& Location) { RelativeLocation = Location; }
 	void SetRelativeRotation(const FRotator& Rotation) { RelativeRotation = Rotation; }
 	void SetRelativeScale3D(const FVector& Scale) { RelativeScale3D = Scale; }
+	/** Sets location, rotation (as a rotator) and scale relative to the attach parent at once. */
+	void SetRelativeTransform(const FTransform& Transform);
 
 	USceneComponent* GetAttachParent() const { return AttachParent; }
 	/** Attaches to Parent (nullptr detaches); false, and nothing changes, when Parent is this component or lies below it. */

@@ -1,6 +1,7 @@
 #include "Animation/AnimationClasses.h"
 #include "Audio/AudioNativeClasses.h"
 #include "Blueprints/BlueprintNativeClasses.h"
+#include "ControlRig/ControlRigNativeClasses.h"
 #include "Data/DataNativeClasses.h"
 #include "Effects/EffectsNativeClasses.h"
 #include "Graph/EdGraphNativeClasses.h"
@@ -27,6 +28,7 @@ void BindNativeClasses(FClassDatabase& Database)
 	BindDataNativeClasses(Database);
 	BindEdGraphNativeClasses(Database);
 	BindBlueprintNativeClasses(Database);
+	BindControlRigNativeClasses(Database);
 	BindTextureNativeClasses(Database);
 	BindMaterialGraphNativeClasses(Database);
 	BindMaterialNativeClasses(Database);

@@ -75,16 +75,51 @@ namespace
 			FPaths::IsUnderDirectory(ResolvedFile.generic_string(), ResolvedFolder.generic_string());
 	}
 
-	struct FEngineContentState
+	/** The folders the read-only roots are mounted on (empty: not mounted). */
+	struct FMountedContentState
 	{
 		std::mutex Mutex;
-		std::string Dir;
+		std::string EngineDir;
+		std::string ControlRigDir;
 	};
 
-	FEngineContentState& GetEngineContentState()
+	FMountedContentState& GetMountedContentState()
 	{
-		static FEngineContentState State;
+		static FMountedContentState State;
 		return State;
+	}
+
+	/** The folder as a mount point: absolute, its links resolved, with a trailing slash; empty stays empty. */
+	std::string MakeMountDir(std::string_view Dir)
+	{
+		if (Dir.empty())
+		{
+			return {};
+		}
+		// The folder is the host's own; resolving its links once lets the scanner
+		// open it without following any link below it.
+		const std::filesystem::path Real = Resolved(FPaths::ConvertRelativePathToFull(Dir));
+		std::string Full = Real.empty() ? FPaths::ConvertRelativePathToFull(Dir) : Real.generic_string();
+		if (Full.back() != '/')
+		{
+			Full.push_back('/');
+		}
+		return Full;
+	}
+
+	void SetMountDir(std::string FMountedContentState::*Member, std::string_view Dir)
+	{
+		std::string Full = MakeMountDir(Dir);
+		FMountedContentState& State = GetMountedContentState();
+		const std::lock_guard Lock(State.Mutex);
+		State.*Member = std::move(Full);
+	}
+
+	std::string GetMountDir(std::string FMountedContentState::*Member)
+	{
+		FMountedContentState& State = GetMountedContentState();
+		const std::lock_guard Lock(State.Mutex);
+		return State.*Member;
 	}
 }
 
@@ -117,28 +152,22 @@ std::string_view FPackageName::ObjectPathToPackageName(std::string_view ObjectPa
 
 void FPackageName::SetEngineContentDir(std::string_view Dir)
 {
-	std::string Full;
-	if (!Dir.empty())
-	{
-		// The folder is the host's own; resolving its links once lets the scanner
-		// open it without following any link below it.
-		const std::filesystem::path Real = Resolved(FPaths::ConvertRelativePathToFull(Dir));
-		Full = Real.empty() ? FPaths::ConvertRelativePathToFull(Dir) : Real.generic_string();
-		if (Full.back() != '/')
-		{
-			Full.push_back('/');
-		}
-	}
-	FEngineContentState& State = GetEngineContentState();
-	const std::lock_guard Lock(State.Mutex);
-	State.Dir = std::move(Full);
+	SetMountDir(&FMountedContentState::EngineDir, Dir);
 }
 
 std::string FPackageName::EngineContentDir()
 {
-	FEngineContentState& State = GetEngineContentState();
-	const std::lock_guard Lock(State.Mutex);
-	return State.Dir;
+	return GetMountDir(&FMountedContentState::EngineDir);
+}
+
+void FPackageName::SetControlRigContentDir(std::string_view Dir)
+{
+	SetMountDir(&FMountedContentState::ControlRigDir, Dir);
+}
+
+std::string FPackageName::ControlRigContentDir()
+{
+	return GetMountDir(&FMountedContentState::ControlRigDir);
 }
 
 std::vector<FContentRoot> FPackageName::GetContentRoots()
@@ -149,6 +178,11 @@ std::vector<FContentRoot> FPackageName::GetContentRoots()
 	if (!EngineDir.empty())
 	{
 		Roots.push_back({EngineRoot, std::move(EngineDir), true});
+	}
+	std::string ControlRigDir = ControlRigContentDir();
+	if (!ControlRigDir.empty())
+	{
+		Roots.push_back({ControlRigRoot, std::move(ControlRigDir), true});
 	}
 	return Roots;
 }
@@ -167,7 +201,7 @@ std::optional<FContentRoot> FPackageName::FindContentRoot(std::string_view Packa
 
 bool FPackageName::IsReadOnlyPackage(std::string_view PackageName)
 {
-	return IsUnderRoot(PackageName, EngineRoot);
+	return IsUnderRoot(PackageName, EngineRoot) || IsUnderRoot(PackageName, ControlRigRoot);
 }
 
 std::optional<std::string> FPackageName::TryConvertLongPackageNameToFilename(std::string_view PackageName)

@@ -5,10 +5,13 @@
 #include <string_view>
 #include <vector>
 
-/** A content root that has a folder behind it: "/Game" on the project's Content folder, "/Engine" on the engine's. */
+/**
+ * A content root that has a folder behind it: "/Game" on the project's Content folder, "/Engine" on
+ * the engine's, "/ControlRig" on the Control Rig plug-in's.
+ */
 struct FContentRoot
 {
-	/** "/Game" or "/Engine", without a trailing slash. */
+	/** "/Game", "/Engine" or "/ControlRig", without a trailing slash. */
 	std::string_view RootPath;
 	/** The folder, absolute, with a trailing slash. */
 	std::string ContentDir;
@@ -19,8 +22,9 @@ struct FContentRoot
 /**
  * Long package names ("/Game/Folder/Asset") and the files behind them. The
  * content root "/Game/" maps to the project's Content folder, "/Engine/" to the
- * engine content folder that ships with the host (read-only), and each package
- * is one file "<Asset>.asset.json" there. "/Engine/Transient" is the in-memory
+ * engine content folder that ships with the host (read-only), "/ControlRig/" to
+ * the content of the Control Rig plug-in that ships with it (read-only too), and
+ * each package is one file "<Asset>.asset.json" there. "/Engine/Transient" is the in-memory
  * transient package and never a file. A package name never leaves its folder:
  * its segments cannot hold dots, backslashes or any other character the editor
  * refuses in package names, and a file reached through a link outside its
@@ -32,6 +36,7 @@ public:
 	static constexpr std::string_view AssetFileExtension = ".asset.json";
 	static constexpr std::string_view GameRoot = "/Game";
 	static constexpr std::string_view EngineRoot = "/Engine";
+	static constexpr std::string_view ControlRigRoot = "/ControlRig";
 	static constexpr std::string_view TransientPackageName = "/Engine/Transient";
 
 	/** "/Root/Folder/Name": a mount root and a name, non-empty segments, none of the refused characters. */
@@ -51,11 +56,15 @@ public:
 	static void SetEngineContentDir(std::string_view Dir);
 	/** The folder behind "/Engine" (absolute, trailing slash), or empty when none is mounted. */
 	static std::string EngineContentDir();
-	/** The roots with a folder: "/Game", then "/Engine" when mounted. */
+	/** Mounts "/ControlRig" on the folder Dir; empty leaves it unmounted. */
+	static void SetControlRigContentDir(std::string_view Dir);
+	/** The folder behind "/ControlRig" (absolute, trailing slash), or empty when none is mounted. */
+	static std::string ControlRigContentDir();
+	/** The roots with a folder: "/Game", then "/Engine" and "/ControlRig" when mounted. */
 	static std::vector<FContentRoot> GetContentRoots();
 	/** The root a package name or folder path lies in ("/Engine/A/B" gives "/Engine"), when it is one with a folder. */
 	static std::optional<FContentRoot> FindContentRoot(std::string_view PackageNameOrPath);
-	/** Whether the package lies in a root whose packages are never saved ("/Engine/..."). */
+	/** Whether the package lies in a root whose packages are never saved ("/Engine/...", "/ControlRig/..."). */
 	static bool IsReadOnlyPackage(std::string_view PackageName);
 
 	/**

@@ -74,6 +74,27 @@ namespace
 		return Result;
 	}
 
+	/** The sine of half the angle a value in degrees spans, the angle clamped to 0 ... 180. */
+	double SinOfHalfAngle(float AngleDegrees)
+	{
+		return std::sin(std::clamp<double>(AngleDegrees, 0.0, 180.0) * std::numbers::pi / 360.0);
+	}
+
+	/**
+	 * How much the sun widens its highlight (the sine of its angular radius). Nothing casts shadows
+	 * here, so the soft edge, which softens shadows in the engine, only widens the highlight, by half.
+	 */
+	float SourceSpread(const FDirectionalLight& Light)
+	{
+		return static_cast<float>(SinOfHalfAngle(Light.LightSourceAngle) + 0.5 * SinOfHalfAngle(Light.LightSourceSoftAngle));
+	}
+
+	/** The radius, in centimetres, by which a point light widens its highlight: its sphere and half its soft edge. */
+	float SourceSpread(const FPointLight& Light)
+	{
+		return std::max(Light.SourceRadius, 0.0f) + 0.5f * std::max(Light.SoftSourceRadius, 0.0f);
+	}
+
 	UMaterialInterface* FindSlotMaterial(const FStaticMeshPrimitive& Primitive, int32_t SlotIndex)
 	{
 		if (SlotIndex >= 0 && SlotIndex < static_cast<int32_t>(Primitive.OverrideMaterials.size()) && Primitive.OverrideMaterials[SlotIndex] != nullptr)
@@ -348,8 +369,7 @@ void FDeferredRenderer::WriteLights(const FSceneViewFamily& Family, const FRende
 		if (Index < NumDirectional)
 		{
 			const FVector Forward = Directional[Index].Rotation.Quaternion().RotateVector({1.0, 0.0, 0.0});
-			const double HalfAngle = std::clamp<double>(Directional[Index].LightSourceAngle, 0.0, 180.0) * std::numbers::pi / 360.0;
-			AppendVector(Block, static_cast<float>(-Forward.X), static_cast<float>(-Forward.Y), static_cast<float>(-Forward.Z), static_cast<float>(std::sin(HalfAngle)));
+			AppendVector(Block, static_cast<float>(-Forward.X), static_cast<float>(-Forward.Y), static_cast<float>(-Forward.Z), SourceSpread(Directional[Index]));
 		}
 		else
 		{
@@ -374,7 +394,7 @@ void FDeferredRenderer::WriteLights(const FSceneViewFamily& Family, const FRende
 		const FPointLight* Light = Index < NumPoints ? &Points[Index] : nullptr;
 		const float Scale = Light != nullptr ? Light->Intensity : 0.0f;
 		const FLinearColor Color = Light != nullptr ? Light->LightColor : FLinearColor{};
-		AppendVector(Block, Color.R * Scale, Color.G * Scale, Color.B * Scale, Light != nullptr ? Light->SourceRadius : 0.0f);
+		AppendVector(Block, Color.R * Scale, Color.G * Scale, Color.B * Scale, Light != nullptr ? SourceSpread(*Light) : 0.0f);
 	}
 	glNamedBufferSubData(LightsBlock.Get(), 0, static_cast<GLsizeiptr>(Block.size() * sizeof(float)), Block.data());
 	glBindBufferBase(GL_UNIFORM_BUFFER, RenderBindings::LightsBlock, LightsBlock.Get());

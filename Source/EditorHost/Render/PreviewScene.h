@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Objects/WeakObjectPtr.h"
 #include "Render/SceneInterface.h"
 
+#include <optional>
 #include <vector>
 
 class UActorComponent;
@@ -53,15 +55,30 @@ public:
 	void SetSkyBrightness(float Brightness) { Scene.GetSkyLight().Intensity = Brightness; }
 
 	/**
-	 * Puts a component into the scene at LocalToWorld: a primitive component keeps its primitive
-	 * here from now on (until it is destroyed or the scene ends), a point light component adds its
-	 * light. The scene does not own the component; the component must not outlive the scene
-	 * without being removed (RemoveComponent).
+	 * Puts a component into the scene at LocalToWorld (its relative transform; the scene has no root
+	 * component of its own, so bAttachToRoot changes nothing): a primitive component keeps its
+	 * primitive here from now on (until it is destroyed, removed or the scene ends), a point light
+	 * component adds its light as it is now. The scene does not own the component. Adding a
+	 * component again places it anew.
 	 */
 	void AddComponent(UActorComponent* Component, const FTransform& LocalToWorld, bool bAttachToRoot = false);
+	/** Takes the component's primitive or light out of the scene; nothing for a component the scene does not hold. */
 	void RemoveComponent(UActorComponent* Component);
 
 protected:
 	FSceneInterface Scene;
-	std::vector<UActorComponent*> Components;
+
+private:
+	/** A component the scene took: weakly, so one destroyed first is simply skipped. */
+	struct FAddedComponent
+	{
+		FWeakObjectPtr Component;
+		/** The light a point light component added, to take out again. */
+		std::optional<FPointLight> Light;
+	};
+
+	/** Undoes what adding the component did to the scene. */
+	void DetachComponent(const FAddedComponent& Added);
+
+	std::vector<FAddedComponent> Components;
 };

@@ -51,6 +51,11 @@ struct FDirectionalLight
 	FLinearColor LightColor{1.0f, 1.0f, 1.0f, 1.0f};
 	/** Angular diameter of the sun in degrees; widens the specular highlight. */
 	float LightSourceAngle = 0.5357f;
+	/** Angular diameter of the soft edge around the sun in degrees; widens the highlight by half its size. */
+	float LightSourceSoftAngle = 0.0f;
+
+	void SetLightSourceAngle(float NewAngle) { LightSourceAngle = NewAngle; }
+	void SetLightSourceSoftAngle(float NewAngle) { LightSourceSoftAngle = NewAngle; }
 };
 
 /** Uniform light from every direction (the sky), added to every lit surface. */
@@ -70,6 +75,10 @@ struct FPointLight
 	float AttenuationRadius = 1000.0f;
 	/** Radius of the emitting sphere in centimetres; widens the specular highlight. */
 	float SourceRadius = 0.0f;
+	/** Radius of the soft edge around the emitting sphere in centimetres; widens the highlight by half its size. */
+	float SoftSourceRadius = 0.0f;
+
+	friend bool operator==(const FPointLight&, const FPointLight&) = default;
 };
 
 /** Identifies something added to a scene, for updating or removing it later. */

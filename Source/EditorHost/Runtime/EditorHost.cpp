@@ -24,15 +24,15 @@ namespace
 {
 	FEditorHost* GEditorHost = nullptr;
 
-	/** The folder "/Engine" is mounted on: the option, else the environment's choice, else the one in the sources. */
-	std::string ChooseEngineContentDir(const FEditorHostOptions& Options)
+	/** The folder a read-only root is mounted on: the option, else the environment's choice, else the one in the sources. */
+	std::string ChooseContentDir(const std::string& Option, const char* EnvironmentVariable, const char* InSources)
 	{
-		if (!Options.EngineContentDir.empty())
+		if (!Option.empty())
 		{
-			return Options.EngineContentDir;
+			return Option;
 		}
-		const char* FromEnvironment = std::getenv("KORVANE_ENGINE_CONTENT_DIR");
-		return FromEnvironment != nullptr && *FromEnvironment != '\0' ? std::string(FromEnvironment) : std::string(KORVANE_ENGINE_CONTENT_DIR);
+		const char* FromEnvironment = std::getenv(EnvironmentVariable);
+		return FromEnvironment != nullptr && *FromEnvironment != '\0' ? std::string(FromEnvironment) : std::string(InSources);
 	}
 
 	/** The one .uproject file of the folder, or empty. */
@@ -75,7 +75,9 @@ std::unique_ptr<FEditorHost> FEditorHost::Create(const FEditorHostOptions& Optio
 	}
 
 	FPaths::SetProjectDir(ProjectDir);
-	FPackageName::SetEngineContentDir(ChooseEngineContentDir(Options));
+	FPackageName::SetEngineContentDir(ChooseContentDir(Options.EngineContentDir, "KORVANE_ENGINE_CONTENT_DIR", KORVANE_ENGINE_CONTENT_DIR));
+	FPackageName::SetControlRigContentDir(
+		ChooseContentDir(Options.ControlRigContentDir, "KORVANE_CONTROLRIG_CONTENT_DIR", KORVANE_CONTROLRIG_CONTENT_DIR));
 	FApp::SetProjectName(ProjectFile->stem().string());
 	return std::unique_ptr<FEditorHost>(new FEditorHost(Options));
 }
@@ -139,6 +141,7 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	}
 	UE_LOG(LogHost, Log, "Project %s loaded from %s (memory allocator: %s)", FApp::GetProjectName().c_str(), FPaths::ProjectDir().c_str(), FMemory::GetAllocatorName().c_str());
 	UE_LOG(LogHost, Log, "Engine content /Engine mounted read-only from %s", FPackageName::EngineContentDir().c_str());
+	UE_LOG(LogHost, Log, "Plug-in content /ControlRig mounted read-only from %s", FPackageName::ControlRigContentDir().c_str());
 }
 
 FEditorHost::~FEditorHost()

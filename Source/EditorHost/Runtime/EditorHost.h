@@ -27,6 +27,13 @@ struct FEditorHostOptions
 	 * folder mounts "/Engine" without assets.
 	 */
 	std::string EngineContentDir;
+	/**
+	 * The Control Rig plug-in's content folder mounted read-only as "/ControlRig". Empty: the folder
+	 * named by the environment variable KORVANE_CONTROLRIG_CONTENT_DIR, else the
+	 * PluginContent/ControlRig folder that ships in the host's sources. A missing folder mounts
+	 * "/ControlRig" without assets.
+	 */
+	std::string ControlRigContentDir;
 	/** The KorvaneConnector plug-in folder (with Resources/ in it); empty: the plug-in manager does not list it. */
 	std::string ConnectorPluginDir;
 	/** Where the editor's HTTP port 30010 really listens; 0 picks a free port. */
