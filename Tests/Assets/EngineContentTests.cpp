@@ -68,9 +68,11 @@ namespace
 		std::string Root;
 	};
 
+	/** Dir mounted as /Engine, and no plug-in content beside it (a folder that is not there). */
 	FTestEditorOptions WithEngineContent(std::string Dir)
 	{
 		FTestEditorOptions Options = HostOnly();
+		Options.ControlRigContentDir = Dir + "-NoControlRigContent";
 		Options.EngineContentDir = std::move(Dir);
 		return Options;
 	}

@@ -1,6 +1,12 @@
 #include "Render/RenderTestSupport.h"
 
+#include "Render/CanvasTypes.h"
+#include "Render/ImageRenderTarget.h"
 #include "Render/ObjectThumbnail.h"
+#include "Render/PreviewScene.h"
+#include "Render/RendererInterface.h"
+#include "Render/SceneView.h"
+#include "Render/ViewMatrices.h"
 
 #include <cstdlib>
 #include <utility>
@@ -108,6 +114,32 @@ void main()
 		}
 		const double Scale = Count > 0 ? 1.0 / (255.0 * Count) : 0.0;
 		return {static_cast<float>(Sums[0] * Scale), static_cast<float>(Sums[1] * Scale), static_cast<float>(Sums[2] * Scale), static_cast<float>(Sums[3] * Scale)};
+	}
+
+	FImage RenderPreviewScene(FPreviewScene& Scene, const FVector& Camera, const FVector& Target, int32_t Size, const FLinearColor& Background)
+	{
+		FImageRenderTarget RenderTarget(Size, Size);
+		const FGameTime Time = FGameTime::GetTimeSinceAppStart();
+		FCanvas Canvas(&RenderTarget, nullptr, Time, GMaxRHIFeatureLevel);
+		Canvas.Clear(Background);
+		FSceneViewFamilyContext ViewFamily(FSceneViewFamily::ConstructionValues(&RenderTarget, Scene.GetScene(), FEngineShowFlags(ESFIM_Game)).SetTime(Time));
+		auto View = std::make_unique<FSceneView>();
+		View->UnscaledViewRect = {{0, 0}, {Size, Size}};
+		View->ViewLocation = Camera;
+		View->ViewRotation = MakeLookAtRotation(Camera, Target);
+		View->FOV = 60.0f;
+		View->NearClippingDistance = 1.0f;
+		ViewFamily.AddView(std::move(View));
+		GetRendererModule().BeginRenderingViewFamily(&Canvas, &ViewFamily);
+		FImage Image;
+		if (!GetRendererModule().LastFrameSucceeded())
+		{
+			return Image;
+		}
+		Image.Width = Size;
+		Image.Height = Size;
+		Image.Pixels = RenderTarget.GetPixels();
+		return Image;
 	}
 
 	FImage ThumbnailImage(const FObjectThumbnail& Thumbnail)

@@ -12,6 +12,8 @@
 #include <vector>
 
 class FObjectThumbnail;
+class FPreviewScene;
+struct FVector;
 
 /** Shader maps and pixel checks for the renderer tests. */
 namespace RenderTestSupport
@@ -57,6 +59,13 @@ namespace RenderTestSupport
 		/** The mean colour of the square of the given half size around a point. */
 		FLinearColor MeanAround(int32_t X, int32_t Y, int32_t HalfSize) const;
 	};
+
+	/**
+	 * The scene seen from Camera looking at Target (60° field of view, near plane 1 cm) into a square
+	 * image of the given size over an opaque background; an empty image when the frame fails.
+	 */
+	FImage RenderPreviewScene(FPreviewScene& Scene, const FVector& Camera, const FVector& Target, int32_t Size,
+		const FLinearColor& Background = {0.0f, 0.0f, 0.0f, 1.0f});
 
 	/** A thumbnail's bytes as an image. */
 	FImage ThumbnailImage(const FObjectThumbnail& Thumbnail);

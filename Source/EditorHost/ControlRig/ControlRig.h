@@ -21,7 +21,7 @@ public:
 	 * Runs one event ("Construction", "Forwards Solve", "Backwards Solve"); false when the host
 	 * was not initialised or its graphs have no such event (nothing changes then).
 	 */
-	virtual bool ExecuteEvent(std::string_view EventName) { return false; }
+	virtual bool ExecuteEvent(std::string_view /*EventName*/) { return false; }
 };
 
 /**

@@ -4,8 +4,7 @@
 #include "ControlRig/ControlRigBlueprint.h"
 #include "ControlRig/ControlRigShapeLibrary.h"
 #include "ControlRig/RigHierarchy.h"
-#include "ControlRig/RigVMController.h"
-#include "ControlRig/RigVMGraph.h"
+#include "ControlRig/RigVMNativeClasses.h"
 #include "Objects/ClassDatabase.h"
 
 void BindControlRigNativeClasses(FClassDatabase& Database)
@@ -15,11 +14,5 @@ void BindControlRigNativeClasses(FClassDatabase& Database)
 	Database.BindNativeClass<UControlRigBlueprint>();
 	Database.BindNativeClass<URigHierarchy>();
 	Database.BindNativeClass<UControlRigShapeLibrary>();
-	Database.BindNativeClass<URigVMGraph>();
-	Database.BindNativeClass<URigVMFunctionLibrary>();
-	Database.BindNativeClass<URigVMNode>();
-	Database.BindNativeClass<URigVMUnitNode>();
-	Database.BindNativeClass<URigVMPin>();
-	Database.BindNativeClass<URigVMLink>();
-	Database.BindNativeClass<URigVMController>();
+	BindRigVMNativeClasses(Database);
 }

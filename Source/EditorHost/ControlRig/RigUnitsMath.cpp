@@ -56,6 +56,11 @@ namespace
 		Pins.Set("Result", TargetMinimum + (Pins.GetFloat("TargetMaximum") - TargetMinimum) * Ratio);
 	}
 
+	void RunIntToFloat(FRigUnitPins& Pins, URigHierarchy&)
+	{
+		Pins.Set("Result", static_cast<double>(Pins.GetInt("Value")));
+	}
+
 	FVector AddVectors(const FVector& A, const FVector& B) { return A + B; }
 	FVector SubVectors(const FVector& A, const FVector& B) { return A - B; }
 	FVector MulVectors(const FVector& A, const FVector& B) { return A * B; }
@@ -134,15 +139,15 @@ void AppendMathRigUnits(std::vector<FRigUnitDeclaration>& OutUnits)
 	constexpr std::string_view ZeroVector = "(X=0.000000,Y=0.000000,Z=0.000000)";
 	constexpr std::string_view OneVector = "(X=1.000000,Y=1.000000,Z=1.000000)";
 
-	OutUnits.push_back(MakeFloatBinary("FloatAdd", &RunFloatBinary<&Add>, Zero, Zero));
-	OutUnits.push_back(MakeFloatBinary("FloatSub", &RunFloatBinary<&Sub>, Zero, Zero));
-	OutUnits.push_back(MakeFloatBinary("FloatMul", &RunFloatBinary<&Mul>, One, One));
-	OutUnits.push_back(MakeFloatBinary("FloatDiv", &RunFloatBinary<&Div>, Zero, One));
-	OutUnits.push_back(MakeFloatBinary("FloatMin", &RunFloatBinary<&Min>, Zero, Zero));
-	OutUnits.push_back(MakeFloatBinary("FloatMax", &RunFloatBinary<&Max>, Zero, Zero));
-	OutUnits.push_back(MakeFloatUnary("FloatNegate", &RunFloatUnary<&Negate>));
-	OutUnits.push_back(MakeFloatUnary("FloatSin", &RunFloatUnary<&Sin>));
-	OutUnits.push_back(MakeFloatUnary("FloatCos", &RunFloatUnary<&Cos>));
+	OutUnits.push_back(MakeFloatBinary("/Script/RigVM.RigVMFunction_MathFloatAdd", &RunFloatBinary<&Add>, Zero, Zero));
+	OutUnits.push_back(MakeFloatBinary("/Script/RigVM.RigVMFunction_MathFloatSub", &RunFloatBinary<&Sub>, Zero, Zero));
+	OutUnits.push_back(MakeFloatBinary("/Script/RigVM.RigVMFunction_MathFloatMul", &RunFloatBinary<&Mul>, One, One));
+	OutUnits.push_back(MakeFloatBinary("/Script/RigVM.RigVMFunction_MathFloatDiv", &RunFloatBinary<&Div>, Zero, One));
+	OutUnits.push_back(MakeFloatBinary("/Script/RigVM.RigVMFunction_MathFloatMin", &RunFloatBinary<&Min>, Zero, Zero));
+	OutUnits.push_back(MakeFloatBinary("/Script/RigVM.RigVMFunction_MathFloatMax", &RunFloatBinary<&Max>, Zero, Zero));
+	OutUnits.push_back(MakeFloatUnary("/Script/RigVM.RigVMFunction_MathFloatNegate", &RunFloatUnary<&Negate>));
+	OutUnits.push_back(MakeFloatUnary("/Script/RigVM.RigVMFunction_MathFloatSin", &RunFloatUnary<&Sin>));
+	OutUnits.push_back(MakeFloatUnary("/Script/RigVM.RigVMFunction_MathFloatCos", &RunFloatUnary<&Cos>));
 	OutUnits.push_back({"/Script/RigVM.RigVMFunction_MathFloatClamp", ERigUnitKind::Pure, {},
 		{{"Value", ERigVMPinDirection::Input, "float", Zero}, {"Minimum", ERigVMPinDirection::Input, "float", Zero}, {"Maximum", ERigVMPinDirection::Input, "float", One},
 			{"Result", ERigVMPinDirection::Output, "float", Zero}},
@@ -158,9 +163,12 @@ void AppendMathRigUnits(std::vector<FRigUnitDeclaration>& OutUnits)
 			{"Result", ERigVMPinDirection::Output, "float", Zero}},
 		&RunFloatRemap});
 
-	OutUnits.push_back(MakeVectorBinary("VectorAdd", &RunVectorBinary<&AddVectors>, ZeroVector));
-	OutUnits.push_back(MakeVectorBinary("VectorSub", &RunVectorBinary<&SubVectors>, ZeroVector));
-	OutUnits.push_back(MakeVectorBinary("VectorMul", &RunVectorBinary<&MulVectors>, OneVector));
+	OutUnits.push_back({"/Script/RigVM.RigVMFunction_MathIntToFloat", ERigUnitKind::Pure, {},
+		{{"Value", ERigVMPinDirection::Input, "int32", "0"}, {"Result", ERigVMPinDirection::Output, "float", Zero}}, &RunIntToFloat});
+
+	OutUnits.push_back(MakeVectorBinary("/Script/RigVM.RigVMFunction_MathVectorAdd", &RunVectorBinary<&AddVectors>, ZeroVector));
+	OutUnits.push_back(MakeVectorBinary("/Script/RigVM.RigVMFunction_MathVectorSub", &RunVectorBinary<&SubVectors>, ZeroVector));
+	OutUnits.push_back(MakeVectorBinary("/Script/RigVM.RigVMFunction_MathVectorMul", &RunVectorBinary<&MulVectors>, OneVector));
 	OutUnits.push_back({"/Script/RigVM.RigVMFunction_MathVectorScale", ERigUnitKind::Pure, {},
 		{{"Value", ERigVMPinDirection::Input, "FVector", ZeroVector}, {"Factor", ERigVMPinDirection::Input, "float", One},
 			{"Result", ERigVMPinDirection::Output, "FVector", ZeroVector}},

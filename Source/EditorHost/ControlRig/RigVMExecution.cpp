@@ -121,7 +121,8 @@ namespace
 			// Data nodes feeding this one run afresh for it.
 			PureValues.clear();
 			EvaluateUpstream(Node);
-			if (Unit == nullptr || Unit->Kind == ERigUnitKind::Event)
+			// A node whose inputs could not all be worked out before the limit does not run on half of them.
+			if (Unit == nullptr || Unit->Kind == ERigUnitKind::Event || Result.bHitInstructionLimit)
 			{
 				return;
 			}

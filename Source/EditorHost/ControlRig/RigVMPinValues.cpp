@@ -36,7 +36,8 @@ namespace
 
 bool IsValidRigVMName(std::string_view Name)
 {
-	return !Name.empty() && Name.size() <= MaxRigVMNameLength && Name != "None" && Name.find_first_of("()\",' \t./:\\|") == std::string_view::npos
+	// Pin paths split at dots; object names hold no spaces, quotes, commas or path separators.
+	return !Name.empty() && Name.size() <= MaxRigVMNameLength && Name != "None" && Name.find_first_of("()\",' ./:\\|") == std::string_view::npos
 		&& std::ranges::none_of(Name, [](char Character) { return static_cast<unsigned char>(Character) < 0x20 || Character == 0x7F; });
 }
 

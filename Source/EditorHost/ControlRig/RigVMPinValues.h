@@ -16,7 +16,7 @@ enum class ERigVMPinDirection : uint8_t;
  */
 URigVMPin* CreateRigVMPin(UObject& Outer, std::string_view Name, ERigVMPinDirection Direction, std::string_view CPPType, std::string_view DefaultValue);
 
-/** Whether a pin path or link can name a node or pin of this name: not empty and free of dots, quotes, brackets, commas, spaces and path separators. */
+/** Whether a pin path or link can name a node or pin of this name: not empty and free of dots, spaces, quotes, brackets, commas, control characters and path separators. */
 bool IsValidRigVMName(std::string_view Name);
 
 /** The pin's value from its default value text, with its sub-pins' values over it; nothing for a pin of unknown type or without a readable value. */

@@ -105,8 +105,11 @@ namespace
 		}
 		if (const URigVMUnitNode* Unit = Cast<URigVMUnitNode>(&Node); Unit != nullptr && Node.KeptClassPath.empty())
 		{
-			const std::string Reference = std::string(RigVMTextNames::ScriptStructClass) + "'" + Unit->ScriptStructPath + "'";
-			Out.AddProperty({std::string(RigVMTextNames::ScriptStruct), std::nullopt, QuoteCopyPasteString(Reference)});
+			// An object reference in the UE5.1 spelling: quoted as a whole, the path inside unescaped.
+			if (!Unit->ScriptStructPath.empty())
+			{
+				Out.AddProperty({std::string(RigVMTextNames::ScriptStruct), std::nullopt, "\"" + std::string(RigVMTextNames::ScriptStructClass) + "'" + Unit->ScriptStructPath + "'\""});
+			}
 			Out.AddProperty({std::string(RigVMTextNames::MethodName), std::nullopt, QuoteCopyPasteString(Unit->MethodName)});
 		}
 		AppendKept(Out, Node.KeptText);

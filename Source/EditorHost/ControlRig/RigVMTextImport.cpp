@@ -326,7 +326,13 @@ URigVMNode* URigVMController::PasteNode(const FCopyPasteObject& Object)
 	}
 	const bool bUnitNode = !bOpaque && Class->IsChildOf<URigVMUnitNode>();
 	const FCopyPasteProperty* StructProperty = bUnitNode ? Object.FindProperty(RigVMTextNames::ScriptStruct) : nullptr;
-	const std::string StructPath = StructProperty != nullptr ? ReadReferencePath(StructProperty->Value) : std::string();
+	// A path that could not be written back inside the reference's quotes stays in its line as it came.
+	std::string StructPath = StructProperty != nullptr ? ReadReferencePath(StructProperty->Value) : std::string();
+	const bool bKeepStructLine = std::ranges::any_of(StructPath, [](char Character) { return Character == '"' || Character == '\'' || Character == '\\' || static_cast<unsigned char>(Character) < 0x20; });
+	if (bKeepStructLine)
+	{
+		StructPath.clear();
+	}
 	const FRigUnitDeclaration* Unit = FindRigUnitDeclaration(StructPath);
 	const std::string_view StructName = std::string_view(StructPath).substr(StructPath.rfind('.') == std::string::npos ? 0 : StructPath.rfind('.') + 1);
 	const std::string FallbackName = IsValidRigVMName(StructName) ? std::string(StructName) : Class->GetName();
@@ -373,7 +379,7 @@ URigVMNode* URigVMController::PasteNode(const FCopyPasteObject& Object)
 			{
 				UnitNode->MethodName = ReadString(Property.Value);
 			}
-			else if (!(UnitNode != nullptr && Property.Name == RigVMTextNames::ScriptStruct) && !(!bOpaque && Property.Name == RigVMTextNames::Pins))
+			else if (!(UnitNode != nullptr && !bKeepStructLine && &Property == StructProperty) && !(!bOpaque && Property.Name == RigVMTextNames::Pins))
 			{
 				KeepEntry(Node->KeptText, Object, Entry);
 			}

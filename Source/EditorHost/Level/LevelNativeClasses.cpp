@@ -7,6 +7,7 @@
 #include "Level/Level.h"
 #include "Level/MeshComponent.h"
 #include "Level/PointLightComponent.h"
+#include "Level/PoseableMeshComponent.h"
 #include "Level/PrimitiveComponent.h"
 #include "Level/SceneComponent.h"
 #include "Level/StaticMeshComponent.h"
@@ -25,5 +26,6 @@ void BindLevelNativeClasses(FClassDatabase& Database)
 	Database.BindNativeClass<UPrimitiveComponent>();
 	Database.BindNativeClass<UMeshComponent>();
 	Database.BindNativeClass<UStaticMeshComponent>();
+	Database.BindNativeClass<UPoseableMeshComponent>();
 	Database.BindNativeClass<UPointLightComponent>();
 }

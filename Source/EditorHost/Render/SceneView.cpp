@@ -1,5 +1,7 @@
 #include "Render/SceneView.h"
 
+float GNearClippingPlane = 10.0f;
+
 FSceneViewFamily::ConstructionValues::ConstructionValues(FRenderTarget* InRenderTarget, FSceneInterface* InScene, const FEngineShowFlags& InEngineShowFlags)
 	: RenderTarget(InRenderTarget), Scene(InScene), EngineShowFlags(InEngineShowFlags)
 {

@@ -14,6 +14,9 @@ class FRenderTarget;
 class FSceneInterface;
 class FSceneViewFamily;
 
+/** The engine's near clipping plane in centimetres, as the editor's global of that name. */
+extern float GNearClippingPlane;
+
 /**
  * One perspective view of a scene into a rectangle of its family's render target. The camera
  * sits at ViewLocation looking along ViewRotation's X axis (the editor's axes: Z up).
