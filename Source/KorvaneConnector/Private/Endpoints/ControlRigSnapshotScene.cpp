@@ -28,10 +28,12 @@ namespace
 	constexpr float SunSoftSourceAngle = 8.0f;
 
 	constexpr float FieldOfViewDegrees = 60.0f;
-	/** The engine's near clipping plane (GNearClippingPlane), in centimetres. */
-	constexpr float NearClippingPlane = 10.0f;
 	constexpr FLinearColor BackgroundColor{0.05f, 0.05f, 0.06f, 1.0f};
 
+	/**
+	 * In the engine's unitless intensity (625 to a candela). The views have no exposure of their own, so the lights
+	 * are given in the units under which these values light the rig as the editor's viewport shows it, not blown out.
+	 */
 	constexpr float KeyLightIntensity = 12000.0f;
 	constexpr float FillLightIntensity = 8000.0f;
 	/** The lights stand this many camera distances from the mesh. */
@@ -199,12 +201,12 @@ void FControlRigSnapshotScene::AddPointLight(const FVector& Direction, double Ca
 	{
 		return;
 	}
+	Light->SetIntensityUnits(ELightUnits::Unitless);
 	Light->SetIntensity(Intensity);
 	Light->SetAttenuationRadius(static_cast<float>(LightAttenuationScale * CameraDistance));
 	Light->SetSourceRadius(static_cast<float>(LightSourceRadiusScale * CameraDistance));
 	Light->SetSoftSourceRadius(static_cast<float>(LightSoftSourceRadiusScale * CameraDistance));
 	Light->SetCastShadows(false);
-	Light->SetRelativeLocation(Location);
 	Scene.AddComponent(Light, MakeTranslation(Location));
 	Components.push_back(Light);
 }
@@ -254,7 +256,7 @@ std::optional<std::vector<FColor>> FControlRigSnapshotScene::RenderView(FTexture
 	SceneView->ViewLocation = Origin + View.Direction * CameraDistance;
 	SceneView->ViewRotation = MakeLookAtRotation(SceneView->ViewLocation, Origin);
 	SceneView->FOV = FieldOfViewDegrees;
-	SceneView->NearClippingDistance = NearClippingPlane;
+	SceneView->NearClippingDistance = GNearClippingPlane;
 	ViewFamily.AddView(std::move(SceneView));
 
 	GetRendererModule().BeginRenderingViewFamily(&Canvas, &ViewFamily);
