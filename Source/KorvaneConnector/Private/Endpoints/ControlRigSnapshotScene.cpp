@@ -30,10 +30,7 @@ namespace
 	constexpr float FieldOfViewDegrees = 60.0f;
 	constexpr FLinearColor BackgroundColor{0.05f, 0.05f, 0.06f, 1.0f};
 
-	/**
-	 * In the engine's unitless intensity (625 to a candela). The views have no exposure of their own, so the lights
-	 * are given in the units under which these values light the rig as the editor's viewport shows it, not blown out.
-	 */
+	/** Unitless, the units a point light component made at run time starts in (625 to a candela). */
 	constexpr float KeyLightIntensity = 12000.0f;
 	constexpr float FillLightIntensity = 8000.0f;
 	/** The lights stand this many camera distances from the mesh. */
