@@ -259,10 +259,9 @@ TEST_F(RigVMExecutionTest, TheArmSampleCopiesBackAsItCameAndPosesTheArm)
 	Hierarchy->AddElement(Bone("lowerarm_l"), Bone("upperarm_l"), At(50, 0, 0));
 	Hierarchy->AddElement(Bone("hand_l"), Bone("lowerarm_l"), At(50, 0, 0));
 	Hierarchy->AddElement({ERigElementType::Null, "hand_target_l"}, {}, At(30, 20, 60));
-	FRigBaseElement* Twist = Hierarchy->AddElement({ERigElementType::Control, "wrist_twist_l"});
-	ASSERT_NE(Twist, nullptr);
-	Twist->ControlSettings.ControlType = ERigControlType::Float;
-	Hierarchy->SetControlValue(Twist, FRigControlValue::MakeFloat(90.0f));
+	FRigControlSettings FloatControl;
+	FloatControl.ControlType = ERigControlType::Float;
+	ASSERT_NE(Hierarchy->AddControl({ERigElementType::Control, "wrist_twist_l"}, {}, FloatControl, {}, FRigControlValue::MakeFloat(90.0f)), nullptr);
 
 	const FRigVMExecuteResult Result = ExecuteRigVMEvent(*Rig.Graph, "Forwards Solve", *Hierarchy);
 	EXPECT_TRUE(Result.bFoundEvent);
