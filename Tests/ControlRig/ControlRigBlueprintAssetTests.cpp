@@ -84,8 +84,8 @@ TEST_F(ControlRigBlueprintAsset, LoadsEveryElementKindWithItsSettingsAndSkipsWha
 	EXPECT_EQ(Hierarchy.Num(), 8);
 	EXPECT_FALSE(Hierarchy.Contains({ERigElementType::Control, "broken"})) << "a value of the wrong form leaves the control out";
 
-	// Parents compose: the pelvis yaw turns the control's X offset to +Y; the null's scale doubles it.
-	EXPECT_TRUE(VectorsNear(Hierarchy.GetGlobalTransform(Control("reach"), true).Translation, {0, 30, 96}));
+	// Parents compose: the value 0.5 slides the control along its offset's X, the null's scale doubles that and the pelvis yaw turns it to +Y.
+	EXPECT_TRUE(VectorsNear(Hierarchy.GetGlobalTransform(Control("reach"), true).Translation, {0, 21, 96}));
 	const FRigBaseElement* const Reach = Hierarchy.Find(Control("reach"));
 	ASSERT_NE(Reach, nullptr);
 	EXPECT_EQ(Reach->ControlSettings.ControlType, ERigControlType::Float);

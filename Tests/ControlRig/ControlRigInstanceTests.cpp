@@ -159,7 +159,8 @@ TEST_F(ControlRigInstance, ModularConstructionBuildsEachModuleUnderItsConnectors
 	ASSERT_NE(ArmControl, nullptr);
 	EXPECT_EQ(ArmControl->ModuleName, "Arm");
 	EXPECT_FLOAT_EQ(Hierarchy.GetControlValue(ArmControl).GetFloat(), 0.25f);
-	EXPECT_TRUE(VectorsNear(Hierarchy.GetControlShapeTransform(ArmControl, ERigTransformType::CurrentGlobal).Translation, {0, 40, 102}));
+	EXPECT_TRUE(VectorsNear(Hierarchy.GetControlShapeTransform(ArmControl, ERigTransformType::CurrentGlobal).Translation, {0.25, 40, 102}))
+		<< "the value slides the control along X, the shape sits above it";
 	EXPECT_EQ(Hierarchy.Find(Connector("Arm/Root"))->ConnectorSettings.Description, "kept") << "the rig's own connector stays";
 	const FRigBaseElement* const Hand = Hierarchy.Find(Connector("Arm/Hand"));
 	ASSERT_NE(Hand, nullptr);
@@ -189,7 +190,15 @@ TEST_F(ControlRigInstance, SkeletonBonesMapToTheMeshsBonesByName)
 {
 	Editor.Project().WriteFile("Content/Chars/Skeleton.gltf",
 		R"({"asset":{"version":"2.0"},"nodes":[{"name":"Root","children":[1,2]},{"name":"Tail"},{"name":"Spine"}],"skins":[{"joints":[0,1,2]}]})");
-	Editor.Project().WriteFile("Content/Chars/Mesh.gltf", R"({"asset":{"version":"2.0"},"nodes":[{"name":"Root","children":[1]},{"name":"Spine"}],"skins":[{"joints":[0,1]}]})");
+	// One skinned triangle on a skin of two joints: the mesh has the root and the spine, not the tail.
+	Editor.Project().WriteFile("Content/Chars/Mesh.gltf", R"({"asset":{"version":"2.0"},
+		"buffers":[{"byteLength":104,"uri":"data:application/octet-stream;base64,AAAAAAAAAAAAAAAAAACAPwAAAAAAAAAAAAAAAAAAgD8AAAAAAAAAAAEAAAABAAAAAACAPwAAAAAAAAAAAAAAAAAAgD8AAAAAAAAAAAAAAAAAAIA/AAAAAAAAAAAAAAAAAAABAAIAAAA="}],
+		"bufferViews":[{"buffer":0,"byteOffset":0,"byteLength":36},{"buffer":0,"byteOffset":36,"byteLength":12},{"buffer":0,"byteOffset":48,"byteLength":48},{"buffer":0,"byteOffset":96,"byteLength":6}],
+		"accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3","min":[0,0,0],"max":[1,1,0]},{"bufferView":1,"componentType":5121,"count":3,"type":"VEC4"},
+			{"bufferView":2,"componentType":5126,"count":3,"type":"VEC4"},{"bufferView":3,"componentType":5123,"count":3,"type":"SCALAR"}],
+		"meshes":[{"name":"Body","primitives":[{"attributes":{"POSITION":0,"JOINTS_0":1,"WEIGHTS_0":2},"indices":3}]}],
+		"nodes":[{"name":"Root","children":[1]},{"name":"Spine"},{"name":"Body","mesh":0,"skin":0}],
+		"skins":[{"joints":[0,1]}],"scenes":[{"nodes":[0,2]}],"scene":0})");
 	WriteAsset(Editor.Project(), "Chars/SK_Body", "/Script/Engine.Skeleton", {}, R"("source": "Skeleton.gltf")");
 	WriteAsset(Editor.Project(), "Chars/SKM_Body", "/Script/Engine.SkeletalMesh", {}, R"("skeleton": "/Game/Chars/SK_Body.SK_Body", "source": "Mesh.gltf")");
 	const USkeletalMesh* const Mesh = LoadObject<USkeletalMesh>("/Game/Chars/SKM_Body.SKM_Body");
