@@ -259,10 +259,9 @@ TEST_F(RigVMExecutionTest, TheArmSampleCopiesBackAsItCameAndPosesTheArm)
 	Hierarchy->AddElement(Bone("lowerarm_l"), Bone("upperarm_l"), At(50, 0, 0));
 	Hierarchy->AddElement(Bone("hand_l"), Bone("lowerarm_l"), At(50, 0, 0));
 	Hierarchy->AddElement({ERigElementType::Null, "hand_target_l"}, {}, At(30, 20, 60));
-	FRigBaseElement* Twist = Hierarchy->AddElement({ERigElementType::Control, "wrist_twist_l"});
-	ASSERT_NE(Twist, nullptr);
-	Twist->ControlSettings.ControlType = ERigControlType::Float;
-	Hierarchy->SetControlValue(Twist, FRigControlValue::MakeFloat(90.0f));
+	FRigControlSettings FloatControl;
+	FloatControl.ControlType = ERigControlType::Float;
+	ASSERT_NE(Hierarchy->AddControl({ERigElementType::Control, "wrist_twist_l"}, {}, FloatControl, {}, FRigControlValue::MakeFloat(90.0f)), nullptr);
 
 	const FRigVMExecuteResult Result = ExecuteRigVMEvent(*Rig.Graph, "Forwards Solve", *Hierarchy);
 	EXPECT_TRUE(Result.bFoundEvent);
@@ -271,4 +270,37 @@ TEST_F(RigVMExecutionTest, TheArmSampleCopiesBackAsItCameAndPosesTheArm)
 	const FQuat Local = Hierarchy->GetLocalTransform(Bone("hand_l")).Rotation;
 	EXPECT_TRUE(Local.Equals(FQuat::FromAxisAngle({1, 0, 0}, 90.0 * 0.017453), 1e-3));
 	ExpectNear(Hierarchy->GetLocalTransform(Bone("hand_l")).Translation, {50, 0, 0});
+}
+
+TEST_F(RigVMExecutionTest, EachEventRunsItsOwnChainAndControlUnitsReadAndWriteValues)
+{
+	URigHierarchy* Hierarchy = NewObject<URigHierarchy>(nullptr);
+	FRigControlSettings FloatControl;
+	FloatControl.ControlType = ERigControlType::Float;
+	ASSERT_NE(Hierarchy->AddControl({ERigElementType::Control, "blend"}, {}, FloatControl, At(0, 0, 10), FRigControlValue::MakeFloat(2.0f)), nullptr);
+	Hierarchy->AddElement(Bone("root"));
+	FRigVMTestGraph Rig;
+	Rig.Add("RigUnit_PrepareForExecution", "Construction");
+	Rig.Add("RigUnit_SetControlFloat", "HalfwayToTen");
+	Rig.Add("RigUnit_InverseExecution", "Backwards");
+	Rig.Add("RigUnit_GetControlTransform", "GetBlend");
+	Rig.Add("RigUnit_SetTransform", "RootToBlend");
+	ASSERT_TRUE(Rig.Controller->SetPinDefaultValue("HalfwayToTen.Control", "blend"));
+	ASSERT_TRUE(Rig.Controller->SetPinDefaultValue("HalfwayToTen.FloatValue", "10"));
+	ASSERT_TRUE(Rig.Controller->SetPinDefaultValue("HalfwayToTen.Weight", "0.5"));
+	ASSERT_TRUE(Rig.Controller->SetPinDefaultValue("GetBlend.Control", "blend"));
+	ASSERT_TRUE(Rig.Controller->SetPinDefaultValue("RootToBlend.Item.Name", "root"));
+	ASSERT_TRUE(Rig.Controller->AddLink("Construction.ExecuteContext", "HalfwayToTen.ExecuteContext"));
+	ASSERT_TRUE(Rig.Controller->AddLink("Backwards.ExecuteContext", "RootToBlend.ExecuteContext"));
+	ASSERT_TRUE(Rig.Controller->AddLink("GetBlend.Transform", "RootToBlend.Value"));
+
+	EXPECT_FALSE(ExecuteRigVMEvent(*Rig.Graph, "Forwards Solve", *Hierarchy).bFoundEvent);
+	EXPECT_EQ(ExecuteRigVMEvent(*Rig.Graph, "Construction", *Hierarchy).InstructionsRun, 2);
+	const FRigBaseElement* Blend = Hierarchy->Find({ERigElementType::Control, "blend"});
+	EXPECT_FLOAT_EQ(Hierarchy->GetControlValue(Blend).GetFloat(), 6.0f);
+	ExpectNear(GlobalPosition(*Hierarchy, "root"), {0, 0, 0});
+
+	ExecuteRigVMEvent(*Rig.Graph, "Backwards Solve", *Hierarchy);
+	ExpectNear(GlobalPosition(*Hierarchy, "root"), Hierarchy->GetGlobalTransform({ERigElementType::Control, "blend"}).Translation);
+	EXPECT_FLOAT_EQ(Hierarchy->GetControlValue(Blend).GetFloat(), 6.0f);
 }

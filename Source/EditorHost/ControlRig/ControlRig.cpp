@@ -65,6 +65,16 @@ bool UControlRig::Initialize(bool /*bInitRigUnits*/)
 	return true;
 }
 
+URigHierarchy* UControlRig::GetHierarchy() const
+{
+	return Hierarchy.Get();
+}
+
+UControlRigBlueprint* UControlRig::GetBlueprint() const
+{
+	return Blueprint.Get();
+}
+
 std::vector<URigVMGraph*> UControlRig::GetEventGraphs() const
 {
 	std::vector<URigVMGraph*> Graphs = Blueprint != nullptr ? Blueprint->GetAllModels() : std::vector<URigVMGraph*>();

@@ -44,8 +44,8 @@ public:
 	bool ExecuteEvent(std::string_view EventName) override;
 
 	/** The instance's hierarchy; nullptr before Initialize. */
-	URigHierarchy* GetHierarchy() const { return Hierarchy.Get(); }
-	UControlRigBlueprint* GetBlueprint() const { return Blueprint.Get(); }
+	URigHierarchy* GetHierarchy() const;
+	UControlRigBlueprint* GetBlueprint() const;
 	/** The shape libraries the rig draws its controls with (its Blueprint's, loaded). */
 	std::vector<UControlRigShapeLibrary*> GetShapeLibraries() const;
 

@@ -6,6 +6,9 @@
 class URigHierarchy;
 struct FRigBaseElement;
 
+/** The transform element of the hierarchy with that key, or nullptr: a unit naming a missing element does nothing for it. */
+FRigBaseElement* FindTransformElement(URigHierarchy& Hierarchy, const FRigElementKey& Key);
+
 /** From blended towards To by Weight (0 gives From, 1 or more gives To): translation and scale linearly, rotation along the shorter arc. */
 FTransform BlendTransforms(const FTransform& From, const FTransform& To, double Weight);
 

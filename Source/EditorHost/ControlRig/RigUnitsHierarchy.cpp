@@ -26,13 +26,6 @@ namespace
 		return Type == ERigTransformType::InitialGlobal || Type == ERigTransformType::InitialLocal;
 	}
 
-	/** A transform element of the hierarchy, or nullptr: a unit naming a missing element does nothing for it. */
-	FRigBaseElement* FindTransformElement(URigHierarchy& Hierarchy, const FRigElementKey& Key)
-	{
-		FRigBaseElement* Element = Key.IsValid() ? Hierarchy.Find(Key) : nullptr;
-		return Element != nullptr && Element->IsTransformElement() ? Element : nullptr;
-	}
-
 	void RunGetTransform(FRigUnitPins& Pins, URigHierarchy& Hierarchy)
 	{
 		const FRigBaseElement* Element = FindTransformElement(Hierarchy, Pins.GetElementKey("Item"));
@@ -98,6 +91,12 @@ namespace
 		Pins.Set("Minimum", Hierarchy.GetControlValue(Control, ERigControlValueType::Minimum).Transform);
 		Pins.Set("Maximum", Hierarchy.GetControlValue(Control, ERigControlValueType::Maximum).Transform);
 	}
+}
+
+FRigBaseElement* FindTransformElement(URigHierarchy& Hierarchy, const FRigElementKey& Key)
+{
+	FRigBaseElement* Element = Key.IsValid() ? Hierarchy.Find(Key) : nullptr;
+	return Element != nullptr && Element->IsTransformElement() ? Element : nullptr;
 }
 
 FTransform BlendTransforms(const FTransform& From, const FTransform& To, double Weight)

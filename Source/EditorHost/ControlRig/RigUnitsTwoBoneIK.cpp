@@ -86,12 +86,6 @@ namespace
 		return {Lengths.Upper * Factor, Lengths.Lower * Factor};
 	}
 
-	FRigBaseElement* FindTransformElement(URigHierarchy& Hierarchy, const FRigElementKey& Key)
-	{
-		FRigBaseElement* Element = Key.IsValid() ? Hierarchy.Find(Key) : nullptr;
-		return Element != nullptr && Element->IsTransformElement() ? Element : nullptr;
-	}
-
 	/** The pole as a direction from the root, in rig space: a direction or a location, relative to the pole space element when there is one. */
 	FVector GetPoleDirection(const FRigUnitPins& Pins, URigHierarchy& Hierarchy, const FVector& Root)
 	{

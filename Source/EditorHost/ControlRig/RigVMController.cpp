@@ -146,9 +146,11 @@ bool URigVMController::AddLink(URigVMPin* OutputPin, URigVMPin* InputPin)
 	}
 	// An input takes its value from one place, and an execution output leads to one node: older links give way.
 	std::vector<URigVMLink*> Replaced;
+	const URigVMNode* InputNode = InputPin->GetNode();
+	const bool bExecute = OutputPin->IsExecuteContext();
 	for (URigVMLink* Link : Graph->Links)
 	{
-		if (IsSameValue(*Link->TargetPin, *InputPin) || (OutputPin->IsExecuteContext() && Link->SourcePin == OutputPin))
+		if ((Link->TargetPin->GetNode() == InputNode && IsSameValue(*Link->TargetPin, *InputPin)) || (bExecute && Link->SourcePin == OutputPin))
 		{
 			Replaced.push_back(Link);
 		}
@@ -157,7 +159,8 @@ bool URigVMController::AddLink(URigVMPin* OutputPin, URigVMPin* InputPin)
 	{
 		RemoveLink(*Link);
 	}
-	URigVMLink* Link = NewObject<URigVMLink>(Graph, MakeUniqueObjectName(Graph, URigVMLink::StaticClass()));
+	// Counting on from the number of links finds a free name at once, where the class's own numbering would try every taken one.
+	URigVMLink* Link = NewObject<URigVMLink>(Graph, MakeUniqueObjectName(Graph, "RigVMLink_" + std::to_string(Graph->Links.size())));
 	if (Link == nullptr)
 	{
 		return false;

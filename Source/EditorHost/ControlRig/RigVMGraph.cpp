@@ -4,6 +4,17 @@
 
 namespace
 {
+	/**
+	 * The object as a T when its class is T's class or derives from it. Pins and nodes are made
+	 * for their bound classes, so the class answers what a dynamic_cast would, without walking
+	 * the C++ type information on every step up a pin's outers.
+	 */
+	template <typename T>
+	T* CastByClass(UObject* Object)
+	{
+		return Object != nullptr && Object->IsA<T>() ? static_cast<T*>(Object) : nullptr;
+	}
+
 	/** The first segment of a pin path and the rest after its dot ("Value", "Translation.X"). */
 	std::pair<std::string_view, std::string_view> SplitFirstSegment(std::string_view Path)
 	{
@@ -68,16 +79,16 @@ const URigVMPin* URigVMPin::GetRootPin() const
 URigVMNode* URigVMPin::GetNode() const
 {
 	UObject* Outer = GetOuter();
-	while (Outer != nullptr && Cast<URigVMPin>(Outer) != nullptr)
+	while (CastByClass<URigVMPin>(Outer) != nullptr)
 	{
 		Outer = Outer->GetOuter();
 	}
-	return Cast<URigVMNode>(Outer);
+	return CastByClass<URigVMNode>(Outer);
 }
 
 URigVMPin* URigVMPin::GetParentPin() const
 {
-	return Cast<URigVMPin>(GetOuter());
+	return CastByClass<URigVMPin>(GetOuter());
 }
 
 bool URigVMPin::IsExecuteContext() const
