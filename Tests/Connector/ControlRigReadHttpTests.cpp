@@ -1,8 +1,6 @@
 #include "Connector/ControlRigHttpTestSupport.h"
 
 #include "ControlRig/ControlRig.h"
-#include "ControlRig/ControlRigBlueprint.h"
-#include "ControlRig/RigHierarchy.h"
 #include "Objects/ObjectGlobals.h"
 #include "Objects/Package.h"
 

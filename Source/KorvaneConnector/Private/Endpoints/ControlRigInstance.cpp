@@ -2,7 +2,6 @@
 
 #include "ControlRig/ControlRig.h"
 #include "ControlRig/ControlRigBlueprint.h"
-#include "ControlRig/RigHierarchy.h"
 #include "Objects/ObjectGlobals.h"
 #include "Objects/Package.h"
 
