@@ -1,6 +1,6 @@
 #include "ControlRig/RigHierarchy.h"
 
-#include "ControlRig/RigTransformMath.h"
+#include "Meshes/MeshRelativeTransform.h"
 
 namespace
 {

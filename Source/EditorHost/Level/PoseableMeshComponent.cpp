@@ -1,6 +1,6 @@
 #include "Level/PoseableMeshComponent.h"
 
-#include "Level/RelativeTransform.h"
+#include "Meshes/MeshRelativeTransform.h"
 #include "Materials/Material.h"
 #include "Meshes/SkeletalMesh.h"
 #include "Render/SkinnedMeshPrimitive.h"
@@ -41,10 +41,10 @@ void UPoseableMeshComponent::SetBoneTransformByName(std::string_view BoneName, c
 	{
 		return;
 	}
-	const FTransform ComponentSpace = Space == EBoneSpaces::WorldSpace ? MakeRelativeTransform(Transform, GetComponentTransform()) : Transform;
+	const FTransform ComponentSpace = Space == EBoneSpaces::WorldSpace ? ::GetRelativeTransform(Transform, GetComponentTransform()) : Transform;
 	const int32_t Parent = Skeleton.GetRefBoneInfo()[static_cast<std::size_t>(*Bone)].ParentIndex;
 	BoneSpaceTransforms[static_cast<std::size_t>(*Bone)] =
-		Parent >= 0 ? MakeRelativeTransform(ComponentSpace, ComponentSpaceTransforms[static_cast<std::size_t>(Parent)]) : ComponentSpace;
+		Parent >= 0 ? ::GetRelativeTransform(ComponentSpace, ComponentSpaceTransforms[static_cast<std::size_t>(Parent)]) : ComponentSpace;
 	FillComponentSpaceTransforms(*Bone);
 }
 

@@ -1,7 +1,7 @@
 #include "Level/PrimitiveComponent.h"
 
 #include "Level/Actor.h"
-#include "Level/RelativeTransform.h"
+#include "Meshes/MeshRelativeTransform.h"
 #include "Render/SceneInterface.h"
 
 UPrimitiveComponent::~UPrimitiveComponent()
@@ -34,7 +34,7 @@ void UPrimitiveComponent::SetVisibility(bool bNewVisibility, bool bPropagateToCh
 void UPrimitiveComponent::SetWorldTransform(const FTransform& Transform)
 {
 	const USceneComponent* Parent = GetAttachParent();
-	SetRelativeTransform(Parent != nullptr ? MakeRelativeTransform(Transform, Parent->GetComponentTransform()) : Transform);
+	SetRelativeTransform(Parent != nullptr ? ::GetRelativeTransform(Transform, Parent->GetComponentTransform()) : Transform);
 	UpdateComponentToWorld();
 }
 

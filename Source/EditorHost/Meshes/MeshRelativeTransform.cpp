@@ -1,4 +1,4 @@
-#include "ControlRig/RigTransformMath.h"
+#include "Meshes/MeshRelativeTransform.h"
 
 namespace
 {
