@@ -3,6 +3,7 @@
 #include "Endpoints/ControlRigInstance.h"
 #include "Endpoints/ControlRigSnapshotMath.h"
 #include "Endpoints/ControlRigSnapshotScene.h"
+#include "Endpoints/RenderedImages.h"
 #include "KorvaneLog.h"
 #include "RequestConventions.h"
 
@@ -10,13 +11,9 @@
 #include "ControlRig/ControlRigBlueprint.h"
 #include "ControlRig/ControlRigShapeLibrary.h"
 #include "ControlRig/RigHierarchy.h"
-#include "Core/Base64.h"
 #include "Core/TextHelpers.h"
-#include "Imaging/ImageWrapper.h"
 #include "Meshes/SkeletalMesh.h"
 #include "Objects/ObjectGlobals.h"
-#include "Objects/Package.h"
-#include "Objects/WeakObjectPtr.h"
 #include "Runtime/ModuleManager.h"
 #include "Textures/TextureRenderTarget2D.h"
 
@@ -105,26 +102,9 @@ namespace
 		return Libraries;
 	}
 
-	/**
-	 * The transient render target the snapshots draw into. Transient objects live until the
-	 * editor collects garbage, which it does not do between requests, so one target is kept and
-	 * reused at each request's size rather than one left behind per request.
-	 */
-	UTextureRenderTarget2D* SnapshotRenderTarget()
-	{
-		static TWeakObjectPtr<UTextureRenderTarget2D> Kept;
-		if (UTextureRenderTarget2D* const Alive = Kept.Get())
-		{
-			return Alive;
-		}
-		UTextureRenderTarget2D* const Made = NewObject<UTextureRenderTarget2D>(GetTransientPackage());
-		Kept = Made;
-		return Made;
-	}
-
 	FTextureRenderTargetResource* PrepareRenderTarget(int32_t Size)
 	{
-		UTextureRenderTarget2D* const RenderTarget = SnapshotRenderTarget();
+		UTextureRenderTarget2D* const RenderTarget = GetReusedRenderTarget();
 		if (RenderTarget == nullptr)
 		{
 			return nullptr;
@@ -137,15 +117,9 @@ namespace
 	/** The pixels as a JPEG data URL; empty when no JPEG could be made. */
 	std::string EncodeJpegDataUrl(const std::vector<FColor>& Pixels, int32_t Size)
 	{
-		auto* const ImageWrapperModule = dynamic_cast<IImageWrapperModule*>(FModuleManager::Get().LoadModule("ImageWrapper"));
-		const std::shared_ptr<IImageWrapper> Wrapper = ImageWrapperModule != nullptr ? ImageWrapperModule->CreateImageWrapper(EImageFormat::JPEG) : nullptr;
-		const int64_t ByteCount = static_cast<int64_t>(Pixels.size() * sizeof(FColor));
-		if (Wrapper == nullptr || !Wrapper->SetRaw(reinterpret_cast<const uint8_t*>(Pixels.data()), ByteCount, Size, Size, ERGBFormat::BGRA, 8))
-		{
-			return {};
-		}
-		const std::vector<uint8_t> Jpeg = Wrapper->GetCompressed(SnapshotJpegQuality);
-		return Jpeg.empty() ? std::string() : "data:image/jpeg;base64," + FBase64::Encode(Jpeg);
+		const std::optional<std::vector<uint8_t>> Jpeg =
+			EncodeBgraJpeg(reinterpret_cast<const uint8_t*>(Pixels.data()), static_cast<int64_t>(Pixels.size() * sizeof(FColor)), Size, Size, SnapshotJpegQuality);
+		return Jpeg && !Jpeg->empty() ? MakeJpegDataUrl(*Jpeg) : std::string();
 	}
 
 	/** Renders the eight views, adding each picture to Images and each read view's mean brightness to Debug. */

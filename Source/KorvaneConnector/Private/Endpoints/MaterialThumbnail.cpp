@@ -1,16 +1,13 @@
 #include "Endpoints/MaterialThumbnail.h"
 
+#include "Endpoints/RenderedImages.h"
 #include "Endpoints/TurntableThumbnailScene.h"
 #include "KorvaneLog.h"
 #include "RequestConventions.h"
 
-#include "Core/Base64.h"
 #include "Core/JsonValue.h"
-#include "Imaging/ImageWrapper.h"
 #include "Materials/Material.h"
-#include "Objects/WeakObjectPtr.h"
 #include "Objects/ObjectGlobals.h"
-#include "Objects/Package.h"
 #include "Render/CanvasTypes.h"
 #include "Render/ObjectTools.h"
 #include "Render/RendererInterface.h"
@@ -28,40 +25,6 @@ namespace
 	constexpr int32_t MinTurntableSize = 32;
 	constexpr int32_t MaxTurntableSize = 512;
 	constexpr int32_t DefaultTurntableSize = 192;
-
-	std::string MakeJpegDataUri(const std::vector<uint8_t>& Jpeg)
-	{
-		return "data:image/jpeg;base64," + FBase64::Encode(Jpeg);
-	}
-
-	/** A JPEG of 8-bit BGRA pixels; nullopt when no wrapper could be made or it refused the pixels. */
-	std::optional<std::vector<uint8_t>> EncodeBgraJpeg(const uint8_t* Pixels, int64_t ByteCount, int32_t Width, int32_t Height, int32_t Quality)
-	{
-		auto* const ImageWrapperModule = dynamic_cast<IImageWrapperModule*>(FModuleManager::Get().LoadModule("ImageWrapper"));
-		const std::shared_ptr<IImageWrapper> Wrapper = ImageWrapperModule != nullptr ? ImageWrapperModule->CreateImageWrapper(EImageFormat::JPEG) : nullptr;
-		if (Wrapper == nullptr || !Wrapper->SetRaw(Pixels, ByteCount, Width, Height, ERGBFormat::BGRA, 8))
-		{
-			return std::nullopt;
-		}
-		return Wrapper->GetCompressed(Quality);
-	}
-
-	/**
-	 * The transient render target the turntable draws into. Transient objects live until the
-	 * editor collects garbage, which it does not do between requests, so one target is made and
-	 * reused at each request's size rather than one left behind per request.
-	 */
-	UTextureRenderTarget2D* TurntableRenderTarget()
-	{
-		static TWeakObjectPtr<UTextureRenderTarget2D> Kept;
-		if (UTextureRenderTarget2D* const Alive = Kept.Get())
-		{
-			return Alive;
-		}
-		UTextureRenderTarget2D* const Made = NewObject<UTextureRenderTarget2D>(GetTransientPackage());
-		Kept = Made;
-		return Made;
-	}
 
 	/** Renders the scene's view of the whole target into it, cleared to black first, and reads the pixels back. */
 	bool RenderFrame(FTurntableThumbnailScene& Scene, FTextureRenderTargetResource& Target, int32_t Size, std::vector<FColor>& OutPixels)
@@ -110,7 +73,7 @@ namespace
 		Response->SetStringField("path", Path);
 		Response->SetNumberField("width", Width);
 		Response->SetNumberField("height", Height);
-		Response->SetStringField("thumbnail", MakeJpegDataUri(*Jpeg));
+		Response->SetStringField("thumbnail", MakeJpegDataUrl(*Jpeg));
 		UE_LOG(LogKorvane, Log, "Material thumbnail rendered for %s (%dx%d, %d bytes compressed)", Path.c_str(), Width, Height, static_cast<int32_t>(Jpeg->size()));
 		return Response;
 	}
@@ -124,7 +87,7 @@ void FTurntableThumbnailScene::GetViewMatrixParameters(float InFOVDegrees, FVect
 
 bool RenderMaterialTurntable(UMaterialInterface* Material, int32_t FrameCount, int32_t Size, std::vector<std::string>& OutFrames)
 {
-	UTextureRenderTarget2D* const RenderTarget = TurntableRenderTarget();
+	UTextureRenderTarget2D* const RenderTarget = GetReusedRenderTarget();
 	if (RenderTarget == nullptr)
 	{
 		return false;
@@ -158,7 +121,7 @@ bool RenderMaterialTurntable(UMaterialInterface* Material, int32_t FrameCount, i
 			EncodeBgraJpeg(reinterpret_cast<const uint8_t*>(Pixels.data()), static_cast<int64_t>(PixelCount * sizeof(FColor)), Size, Size, TurntableJpegQuality);
 		if (Jpeg && !Jpeg->empty())
 		{
-			OutFrames.push_back(MakeJpegDataUri(*Jpeg));
+			OutFrames.push_back(MakeJpegDataUrl(*Jpeg));
 		}
 	}
 	return !OutFrames.empty();

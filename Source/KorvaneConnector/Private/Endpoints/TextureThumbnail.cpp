@@ -1,6 +1,7 @@
 #include "Endpoints/TextureThumbnail.h"
 
-#include "Core/Base64.h"
+#include "Endpoints/RenderedImages.h"
+
 #include "Core/JsonObject.h"
 #include "Imaging/ImageWrapper.h"
 #include "Runtime/ModuleManager.h"
@@ -163,5 +164,5 @@ std::string MakeTextureThumbnail(const UTexture2D* Texture, int32_t MaxSize)
 	{
 		return {};
 	}
-	return "data:image/jpeg;base64," + FBase64::Encode(Jpeg);
+	return MakeJpegDataUrl(Jpeg);
 }
