@@ -73,6 +73,7 @@ FTestEditor::FTestEditor(FTestEditorOptions Options)
 	HostOptions.EngineContentDir = Options.EngineContentDir;
 	HostOptions.HttpPort = 0;
 	HostOptions.McpPort = 0;
+	HostOptions.UiPort = 0;
 	HostOptions.bBuiltInMcp = Options.bBuiltInMcp;
 	HostOptions.bConfigSystem = Options.bConfigSystem;
 	HostOptions.bPython = false;
