@@ -38,6 +38,9 @@
 		consoleHistory: [],
 		consoleHistoryIndex: -1,
 		messageTimer: 0,
+		windowMenuEntries: [],
+		seenUrls: new Set(),
+		urlsKnown: false,
 	};
 
 	function iconUrl(styleSet, brush) {
@@ -126,6 +129,10 @@
 
 	function renderEntry(entry, editorId) {
 		const location = editorId ? { editor: editorId } : {};
+		if (entry.kind === 'separator') {
+			return element('span', 'toolbar-separator');
+		}
+		const disabled = entry.enabled === false;
 		if (entry.kind === 'comboButton') {
 			const combo = element('span', 'combo');
 			combo.dataset.entryId = entry.id;
@@ -135,6 +142,7 @@
 				whole.type = 'button';
 				entryContent(whole, entry);
 				whole.title = entry.tooltip || '';
+				whole.disabled = disabled;
 				whole.addEventListener('click', () => action({ action: 'openComboMenu', id: entry.id, ...location }));
 				combo.append(whole);
 				return combo;
@@ -142,11 +150,13 @@
 			const main = element('button', 'combo-main');
 			main.type = 'button';
 			main.title = entry.tooltip || '';
+			main.disabled = disabled;
 			entryContent(main, entry);
 			main.addEventListener('click', () => action({ action: 'clickEntry', id: entry.id, ...location }));
 			const arrow = element('button', 'combo-arrow');
 			arrow.type = 'button';
 			arrow.title = entry.tooltip || '';
+			arrow.disabled = disabled;
 			arrow.setAttribute('aria-label', `${entry.label || ''} options`);
 			arrow.addEventListener('click', () => action({ action: 'openComboMenu', id: entry.id, ...location }));
 			combo.append(main, arrow);
@@ -157,6 +167,7 @@
 		button.title = entry.tooltip || '';
 		button.dataset.entryId = entry.id;
 		button.dataset.entryName = entry.name || '';
+		button.disabled = disabled;
 		entryContent(button, entry);
 		button.addEventListener('click', () => action({ action: 'clickEntry', id: entry.id, ...location }));
 		return button;
@@ -191,8 +202,16 @@
 		box.setAttribute('role', 'menu');
 		box.dataset.menuId = menu.id || '';
 		for (const entry of menu.entries || []) {
+			if (entry.section) {
+				box.append(element('div', 'menu-section', entry.section));
+			}
+			if (entry.kind === 'separator') {
+				box.append(element('div', 'menu-separator'));
+				continue;
+			}
 			const item = element('button', 'menu-entry');
 			item.type = 'button';
+			item.disabled = entry.enabled === false;
 			item.setAttribute('role', 'menuitem');
 			item.title = entry.tooltip || '';
 			item.dataset.entryId = entry.id;
@@ -244,11 +263,12 @@
 			tab.type = 'button';
 			tab.setAttribute('role', 'tab');
 			tab.dataset.tabId = level.tabId;
+			tab.dataset.id = level.id;
 			const kind = element('span', 'tab-kind');
 			kind.style.background = '#ef6c00';
 			tab.append(kind, element('span', 'tab-label', data.projectName || level.label || 'Level Editor'));
 			tab.title = 'Level Editor';
-			tab.addEventListener('click', () => action({ action: 'focusTab', id: level.tabId }));
+			tab.addEventListener('click', () => action({ action: 'focusTab', id: level.id }));
 			strip.append(tab);
 		}
 		for (const editor of data.assetEditors || []) {
@@ -325,6 +345,73 @@
 			panel.dataset.tabId = front.tabId || '';
 			content.append(panel);
 		}
+	}
+
+	// ---------------------------------------------------------------- the Window menu and opened pages
+
+	/** The Window menu lists the tabs a person may open; hidden spawners (such as the Korvane panel's) are not in it. */
+	function renderWindowMenu(spawners) {
+		const listed = spawners.filter((spawner) => spawner.menuType === 'Enabled');
+		$('window-menu').hidden = !listed.length;
+		page.windowMenuEntries = listed;
+	}
+
+	$('window-menu-button').addEventListener('click', (event) => {
+		event.stopPropagation();
+		const holder = $('window-menu');
+		const open = holder.querySelector('.menu');
+		if (open) {
+			open.remove();
+			holder.classList.remove('open');
+			return;
+		}
+		const box = element('div', 'menu');
+		box.setAttribute('role', 'menu');
+		for (const spawner of page.windowMenuEntries || []) {
+			const item = element('button', 'menu-entry', spawner.displayName || spawner.tabId);
+			item.type = 'button';
+			item.addEventListener('click', () => {
+				box.remove();
+				holder.classList.remove('open');
+				action({ action: 'invokeTab', tabId: spawner.tabId });
+			});
+			box.append(item);
+		}
+		const place = holder.getBoundingClientRect();
+		box.style.left = `${place.left}px`;
+		box.style.top = `${place.bottom + 2}px`;
+		holder.classList.add('open');
+		holder.append(box);
+	});
+	document.addEventListener('click', () => {
+		$('window-menu').querySelector('.menu')?.remove();
+		$('window-menu').classList.remove('open');
+	});
+
+	/**
+	 * A page the editor opened (a hyperlink's target) is offered as a link: the browser opens a new
+	 * page only on the person's own click. Pages opened before this page loaded are not offered.
+	 */
+	function noteLaunchedUrls(launched) {
+		const fresh = launched.filter((entry) => !page.seenUrls.has(entry.id));
+		for (const entry of fresh) {
+			page.seenUrls.add(entry.id);
+		}
+		if (!page.urlsKnown) {
+			page.urlsKnown = true;
+			return;
+		}
+		const safe = fresh.filter((entry) => /^https?:\/\//i.test(entry.url));
+		if (!safe.length) {
+			return;
+		}
+		const last = safe[safe.length - 1];
+		const link = element('a', '', last.url);
+		link.href = last.url;
+		link.target = '_blank';
+		link.rel = 'noopener noreferrer';
+		showMessage('The editor opened ');
+		document.querySelector('.page-message').append(link);
 	}
 
 	// ---------------------------------------------------------------- toasts
@@ -621,7 +708,9 @@
 		renderIfChanged('level-toolbar', editor.levelEditor && editor.levelEditor.toolbar,
 			(toolbar) => renderToolbar($('level-toolbar'), toolbar, null));
 		renderIfChanged('asset-editor', front, renderAssetEditor);
-		renderIfChanged('dock', editor.tabs || [], renderDock);
+		renderIfChanged('dock', (editor.tabs || []).filter((tab) => tab.role !== 'MajorTab'), renderDock);
+		renderIfChanged('window-menu', editor.tabSpawners || [], renderWindowMenu);
+		noteLaunchedUrls(editor.launchedUrls || []);
 		renderIfChanged('menu', { menu: editor.openMenu, front: front && front.id }, (data) => renderMenu(data.menu));
 		renderIfChanged('content', state.contentBrowser, renderContentBrowser);
 		renderToasts(editor.toasts || []);
@@ -640,6 +729,8 @@
 		page.rendered = {};
 		page.logLast = 0;
 		page.logCategories.clear();
+		page.seenUrls.clear();
+		page.urlsKnown = false;
 		$('log-lines').replaceChildren();
 		$('toasts').replaceChildren();
 	}

@@ -101,21 +101,18 @@ const SlateWidgets = (() => {
 		const size = Array.isArray(brush.size) ? brush.size : [16, 16];
 		const color = cssColor(widget.color) || 'rgba(255, 255, 255, 1)';
 		let element;
-		if (brush.image) {
+		if (/circle/i.test(String(brush.name || ''))) {
+			// The application style's shapes have no image file: drawn by name, tinted.
+			element = document.createElement('span');
+			element.classList.add('round');
+			element.style.background = color;
+		} else if (brush.found) {
 			element = document.createElement('img');
 			element.src = context.iconUrl(brush.styleSet, brush.name);
 			element.alt = '';
 		} else {
 			element = document.createElement('span');
-			// Brushes of the application style without an image are drawn by name.
-			if (/circle/i.test(String(brush.name || ''))) {
-				element.classList.add('round');
-				element.style.background = color;
-			} else if (brush.found === false) {
-				element.classList.add('missing');
-			} else {
-				element.style.background = color;
-			}
+			element.classList.add('missing');
 		}
 		element.classList.add('s-image');
 		element.dataset.brush = brush.name || '';
@@ -124,14 +121,18 @@ const SlateWidgets = (() => {
 		return element;
 	}
 
-	function renderSizeBox(widget, context) {
+	/** An SBox, or a compound widget (a panel of its own class): padding and alignment around one child. */
+	function renderSingleChild(widget, context) {
 		const element = document.createElement('div');
-		element.className = 's-box';
+		element.className = widget.type === 'SBox' ? 's-box' : 's-compound';
 		element.style.display = 'flex';
+		element.style.flexDirection = 'column';
 		const padding = cssPadding(widget.padding);
 		if (padding) {
 			element.style.padding = padding;
 		}
+		element.style.alignItems = ALIGN[widget.hAlign] || 'stretch';
+		element.style.justifyContent = ALIGN[widget.vAlign] === 'stretch' ? 'flex-start' : ALIGN[widget.vAlign] || 'flex-start';
 		if (widget.width !== undefined) {
 			element.style.width = `${Number(widget.width)}px`;
 		}
@@ -159,9 +160,11 @@ const SlateWidgets = (() => {
 		const input = document.createElement('input');
 		input.type = 'checkbox';
 		input.checked = widget.checked === true;
+		input.indeterminate = widget.undetermined === true;
 		input.addEventListener('change', (event) => {
 			// The editor decides: the box shows its new state once the editor painted it.
 			input.checked = widget.checked === true;
+			input.indeterminate = widget.undetermined === true;
 			event.preventDefault();
 			context.action({ action: 'toggleCheckBox', id: widget.id });
 		});
@@ -184,10 +187,15 @@ const SlateWidgets = (() => {
 		return element;
 	}
 
-	function renderSeparator() {
+	function renderSeparator(widget) {
 		const element = document.createElement('div');
-		element.className = 's-separator';
+		const vertical = widget.orientation === 'Vertical';
+		element.className = vertical ? 's-separator vertical' : 's-separator';
 		element.setAttribute('role', 'separator');
+		const thickness = Number(widget.thickness);
+		if (thickness > 0) {
+			element.style[vertical ? 'width' : 'height'] = `${thickness}px`;
+		}
 		return element;
 	}
 
@@ -212,12 +220,12 @@ const SlateWidgets = (() => {
 		case 'SHorizontalBox': element = renderBox(widget, true, context); break;
 		case 'STextBlock': element = renderText(widget); break;
 		case 'SImage': element = renderImage(widget, context); break;
-		case 'SBox': element = renderSizeBox(widget, context); break;
+		case 'SBox': element = renderSingleChild(widget, context); break;
 		case 'SSpacer': element = renderSpacer(widget); break;
 		case 'SCheckBox': element = renderCheckBox(widget, context); break;
 		case 'SHyperlink': element = renderHyperlink(widget, context); break;
-		case 'SSeparator': element = renderSeparator(); break;
-		default: element = renderUnknown(widget);
+		case 'SSeparator': element = renderSeparator(widget); break;
+		default: element = widget.content ? renderSingleChild(widget, context) : renderUnknown(widget);
 		}
 		element.dataset.widget = widget.type || '';
 		if (widget.id) {
