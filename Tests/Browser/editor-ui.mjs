@@ -143,6 +143,27 @@ async function main() {
     await panel.getByText('Serving from the Connector', { exact: false }).waitFor();
     assert.equal(await mcpPing(editor), 200);
 
+    // Clicked quickly six times: each click toggles once, so the tools end up on again.
+    let toggled = 0;
+    const countToggle = async (response) => {
+      if (response.url().endsWith('/ui/action') && (response.request().postData() || '').includes('toggleCheckBox')) {
+        assert.equal((await response.json()).success, true);
+        toggled += 1;
+      }
+    };
+    page.on('response', countToggle);
+    for (let click = 0; click < 6; ++click) {
+      await enabled.click({ noWaitAfter: true });
+    }
+    for (const deadline = Date.now() + 5000; toggled < 6 && Date.now() < deadline;) {
+      await page.waitForTimeout(50);
+    }
+    page.off('response', countToggle);
+    assert.equal(toggled, 6);
+    assert.equal(await mcpPing(editor), 200);
+    await panel.getByText('Serving from the Connector', { exact: false }).waitFor();
+    assert.equal(await enabled.isChecked(), true);
+
     // A Blueprint from the content browser, sent from its editor's toolbar.
     await page.locator('.cb-folder[data-path="/Game/Blueprints"]').click();
     await page.locator('.cb-tile[data-asset-name="BP_Campfire"]').dblclick();

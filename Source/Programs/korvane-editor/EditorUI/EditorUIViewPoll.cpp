@@ -24,7 +24,12 @@ FEditorUIViewPoll::~FEditorUIViewPoll()
 
 void FEditorUIViewPoll::Wait(std::string_view ReaderInstance, uint64_t ReaderRevision, FHttpResultCallback OnComplete)
 {
-	UpdateState();
+	// At most one build per period for the readers' sake: a state that changes at every build (a
+	// log line written while painting) then answers five times a second, not in a tight loop.
+	if (std::chrono::steady_clock::now() - LastBuilt >= RefreshPeriod)
+	{
+		UpdateState();
+	}
 	if (ReaderInstance != Instance || ReaderRevision < Revision)
 	{
 		Answer(OnComplete);
@@ -45,6 +50,7 @@ void FEditorUIViewPoll::Refresh()
 
 void FEditorUIViewPoll::UpdateState()
 {
+	LastBuilt = std::chrono::steady_clock::now();
 	const std::shared_ptr<FJsonObject> State = BuildState();
 	std::string Text = State ? FJsonSerializer::SerializeCondensed(*State) : std::string("{}");
 	if (Text != StateText || Revision == 0)

@@ -19,8 +19,9 @@ class FJsonObject;
  * state changes, or after MaxWait with the same revision. While a page waits, the state is
  * built again every RefreshPeriod (that is the editor's paint: bound attributes are evaluated
  * then) and compared with the last one as text, so any change shows without the model
- * announcing it. Each run of the program has an instance name of its own: a page left open
- * across a restart sees a new instance and starts afresh. Game thread only.
+ * announcing it; a reader's request builds it only when the last build is older than that.
+ * Each run of the program has an instance name of its own: a page left open across a restart
+ * sees a new instance and starts afresh. Game thread only.
  */
 class FEditorUIViewPoll
 {
@@ -64,6 +65,7 @@ private:
 	const std::string Instance;
 	uint64_t Revision = 0;
 	std::string StateText;
+	std::chrono::steady_clock::time_point LastBuilt;
 	std::vector<FWaiter> Waiters;
 	FTimerHandle RefreshTimer;
 };
