@@ -25,7 +25,7 @@ namespace
 		{
 			Editor.OnGameThread([]() { IAssetRegistry::Get()->SearchAllAssets(); });
 			Server = std::make_unique<FEditorUIServer>(Editor.Host().GetHttpServer().GetHttpRouter(FEditorHost::EditorUiPort), Editor.Host().GetGameThread(),
-				KORVANE_EDITOR_UI_PAGE_DIR);
+				KORVANE_EDITOR_UI_PAGE_DIR, nullptr);
 			Editor.Serve();
 			UiPort = Editor.Host().GetHttpServer().GetBoundPort(FEditorHost::EditorUiPort).value_or(0);
 			Client = std::make_unique<FTestHttpClient>(UiPort);

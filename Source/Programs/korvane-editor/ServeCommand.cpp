@@ -56,7 +56,8 @@ namespace
 	 * Serves the editor's UI on its port when it is on. A UI port the user chose that cannot be
 	 * bound fails the start; the default one, busy, only costs the UI (another editor may hold it).
 	 */
-	bool StartEditorUI(const FProgramOptions& Options, FEditorHost& Host, std::unique_ptr<FEditorUIServer>& OutServer, std::string& OutError)
+	bool StartEditorUI(const FProgramOptions& Options, FEditorHost& Host, std::unique_ptr<FOutputLogBuffer> Log, std::unique_ptr<FEditorUIServer>& OutServer,
+		std::string& OutError)
 	{
 		const FEditorHostOptions& HostOptions = Options.Host;
 		if (HostOptions.UiPort == 0)
@@ -82,7 +83,7 @@ namespace
 					  << std::endl;
 			return true;
 		}
-		OutServer = std::make_unique<FEditorUIServer>(std::move(Router), Host.GetGameThread(), KORVANE_EDITOR_UI_PAGE_DIR);
+		OutServer = std::make_unique<FEditorUIServer>(std::move(Router), Host.GetGameThread(), KORVANE_EDITOR_UI_PAGE_DIR, std::move(Log));
 		if (OutServer->GetPageFileCount() == 0)
 		{
 			std::cerr << "korvane-editor serve: the editor's UI page was not found in " << KORVANE_EDITOR_UI_PAGE_DIR << "." << std::endl;
@@ -116,6 +117,8 @@ int RunServeCommand(const std::vector<std::string>& Arguments)
 	}
 
 	sigset_t StopSignals = BlockStopSignals();
+	// Collecting from the start, so the output log the page shows has the editor's start-up too.
+	std::unique_ptr<FOutputLogBuffer> EditorUILog = Options->Host.UiPort != 0 ? std::make_unique<FOutputLogBuffer>() : nullptr;
 	std::unique_ptr<FEditorHost> Host = FEditorHost::Create(Options->Host, Error);
 	if (!Host)
 	{
@@ -131,7 +134,7 @@ int RunServeCommand(const std::vector<std::string>& Arguments)
 	}
 
 	std::unique_ptr<FEditorUIServer> EditorUI;
-	if (!StartEditorUI(*Options, *Host, EditorUI, Error))
+	if (!StartEditorUI(*Options, *Host, std::move(EditorUILog), EditorUI, Error))
 	{
 		std::cerr << "korvane-editor serve: " << Error << std::endl;
 		return static_cast<int>(EExitCode::CannotStart);

@@ -9,6 +9,8 @@
 #include "EditorUI/EditorUIPageActions.h"
 #include "EditorUI/EditorUIPageFiles.h"
 #include "EditorUI/EditorUIResponses.h"
+#include "EditorUI/WorldOutlinerView.h"
+#include "Level/EditorWorld.h"
 #include "Runtime/App.h"
 
 #include <charconv>
@@ -46,8 +48,9 @@ namespace
 	}
 }
 
-FEditorUIServer::FEditorUIServer(std::shared_ptr<IHttpRouter> InRouter, FGameThread& GameThread, std::string PageDir)
+FEditorUIServer::FEditorUIServer(std::shared_ptr<IHttpRouter> InRouter, FGameThread& GameThread, std::string PageDir, std::unique_ptr<FOutputLogBuffer> InLog)
 	: Router(std::move(InRouter))
+	, Log(InLog ? std::move(InLog) : std::make_unique<FOutputLogBuffer>())
 	, Poll(GameThread, [this]() { return BuildState(); }, RefreshPeriod, MaxWait)
 {
 	BindPageFiles(PageDir);
@@ -95,7 +98,7 @@ void FEditorUIServer::BindPageFiles(const std::string& PageDir)
 
 std::shared_ptr<FJsonObject> FEditorUIServer::BuildState()
 {
-	Log.CollectNewLines();
+	Log->CollectNewLines();
 	auto State = std::make_shared<FJsonObject>();
 	State->SetStringField("projectName", FApp::GetProjectName());
 	State->SetObjectField("editor", BuildEditorUIView());
@@ -103,7 +106,11 @@ std::shared_ptr<FJsonObject> FEditorUIServer::BuildState()
 	{
 		State->SetObjectField("contentBrowser", DescribeContentBrowser(*Registry));
 	}
-	State->SetNumberField("logLast", Log.GetLastSequence());
+	if (UWorld* World = GetEditorWorld())
+	{
+		State->SetObjectField("outliner", DescribeWorldOutliner(*World));
+	}
+	State->SetNumberField("logLast", Log->GetLastSequence());
 	return State;
 }
 
@@ -115,8 +122,8 @@ bool FEditorUIServer::HandleView(const FHttpServerRequest& Request, const FHttpR
 
 bool FEditorUIServer::HandleLog(const FHttpServerRequest& Request, const FHttpResultCallback& OnComplete)
 {
-	Log.CollectNewLines();
-	OnComplete(EditorUIResponses::Json(*Log.DescribeLinesAfter(QueryNumber(Request, "after"), MaxLogLinesPerAnswer)));
+	Log->CollectNewLines();
+	OnComplete(EditorUIResponses::Json(*Log->DescribeLinesAfter(QueryNumber(Request, "after"), MaxLogLinesPerAnswer)));
 	return true;
 }
 

@@ -25,7 +25,8 @@ struct FHttpServerRequest;
 class FEditorUIServer
 {
 public:
-	FEditorUIServer(std::shared_ptr<IHttpRouter> InRouter, FGameThread& GameThread, std::string PageDir);
+	/** InLog: the output log the page reads, made before the editor started so the page sees its start-up too (nullptr: from now on). */
+	FEditorUIServer(std::shared_ptr<IHttpRouter> InRouter, FGameThread& GameThread, std::string PageDir, std::unique_ptr<FOutputLogBuffer> InLog);
 	~FEditorUIServer();
 	FEditorUIServer(const FEditorUIServer&) = delete;
 	FEditorUIServer& operator=(const FEditorUIServer&) = delete;
@@ -45,6 +46,6 @@ private:
 	std::shared_ptr<IHttpRouter> Router;
 	std::vector<FHttpRouteHandle> Routes;
 	std::size_t PageFileCount = 0;
-	FOutputLogBuffer Log;
+	std::unique_ptr<FOutputLogBuffer> Log;
 	FEditorUIViewPoll Poll;
 };

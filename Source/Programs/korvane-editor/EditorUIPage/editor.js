@@ -564,6 +564,20 @@
 
 	$('cb-search').addEventListener('input', () => renderContentBrowser(page.state && page.state.contentBrowser));
 
+	// ---------------------------------------------------------------- outliner
+
+	function renderOutliner(outliner) {
+		const list = $('outliner-actors');
+		list.replaceChildren();
+		$('viewport-world').textContent = outliner ? outliner.world : 'No level open';
+		for (const actor of (outliner && outliner.actors) || []) {
+			const row = element('li');
+			row.title = `${actor.label} (${actor.class})`;
+			row.append(element('span', 'actor-label', actor.label), element('span', 'actor-class', actor.class));
+			list.append(row);
+		}
+	}
+
 	// ---------------------------------------------------------------- output log
 
 	function lineVisible(line) {
@@ -713,6 +727,7 @@
 		noteLaunchedUrls(editor.launchedUrls || []);
 		renderIfChanged('menu', { menu: editor.openMenu, front: front && front.id }, (data) => renderMenu(data.menu));
 		renderIfChanged('content', state.contentBrowser, renderContentBrowser);
+		renderIfChanged('outliner', state.outliner, renderOutliner);
 		renderToasts(editor.toasts || []);
 		if ((state.logLast || 0) > page.logLast) {
 			fetchLog();
