@@ -43,6 +43,8 @@ struct FEditorHostOptions
 	bool bBuiltInMcp = false;
 	/** Whether the configuration system exists (editors without one read every setting as absent). */
 	bool bConfigSystem = true;
+	/** Whether the module "RemoteControl" (the engine's Remote Control API) is loaded at start-up. */
+	bool bRemoteControl = true;
 };
 
 /**
