@@ -13,6 +13,7 @@
 
 class FAssetEditorCommands;
 class FObjectStore;
+class FSlateApplication;
 class UEditorEngine;
 
 /** How to start the editor host. */
@@ -43,6 +44,8 @@ struct FEditorHostOptions
 	bool bBuiltInMcp = false;
 	/** Whether the configuration system exists (editors without one read every setting as absent). */
 	bool bConfigSystem = true;
+	/** Whether the module "RemoteControl" (the engine's Remote Control API) is loaded at start-up. */
+	bool bRemoteControl = true;
 };
 
 /**
@@ -74,6 +77,7 @@ public:
 	FPluginManager& GetPluginManager() { return *PluginManager; }
 	FHttpServerModule& GetHttpServer() { return *HttpServer; }
 	FSlateNotificationManager& GetNotifications() { return *Notifications; }
+	FSlateApplication& GetSlateApplication() { return *SlateApplication; }
 	/** The editor engine, also reachable as GEditor while the host lives. */
 	UEditorEngine& GetEditorEngine() { return *EditorEngine; }
 
@@ -90,6 +94,7 @@ private:
 	FConfigCacheIni Config;
 	std::unique_ptr<FPluginManager> PluginManager;
 	std::unique_ptr<FSlateNotificationManager> Notifications;
+	std::unique_ptr<FSlateApplication> SlateApplication;
 	std::unique_ptr<FHttpServerModule> HttpServer;
 	std::unique_ptr<FObjectStore> Objects;
 	std::unique_ptr<UEditorEngine> EditorEngine;
