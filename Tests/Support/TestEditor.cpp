@@ -75,6 +75,7 @@ FTestEditor::FTestEditor(FTestEditorOptions Options)
 	HostOptions.McpPort = 0;
 	HostOptions.bBuiltInMcp = Options.bBuiltInMcp;
 	HostOptions.bConfigSystem = Options.bConfigSystem;
+	HostOptions.bRemoteControl = Options.bRemoteControl;
 	HostOptions.bPython = false;
 	std::string Error;
 	EditorHost = FEditorHost::Create(HostOptions, Error);

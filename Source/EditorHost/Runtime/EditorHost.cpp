@@ -107,6 +107,7 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	HttpSettings.BindAddress = Options.BindAddress;
 	HttpSettings.PortOverrides[EditorHttpPort] = Options.HttpPort;
 	HttpSettings.PortOverrides[FModelContextProtocolModule::McpHttpPort] = Options.McpPort;
+	HttpSettings.PortOverrides[EditorUiPort] = Options.UiPort;
 	HttpServer = std::make_unique<FHttpServerModule>(GameThread, std::move(HttpSettings));
 
 	Objects = std::make_unique<FObjectStore>();

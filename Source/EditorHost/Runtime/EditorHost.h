@@ -33,6 +33,8 @@ struct FEditorHostOptions
 	uint16_t HttpPort = 30010;
 	/** Where the editor's MCP server (port 8000, with --builtin-mcp) really listens; 0 picks a free port. */
 	uint16_t McpPort = 8000;
+	/** Where the editor's UI for a browser (its logical port 30000) really listens; 0 picks a free port. */
+	uint16_t UiPort = 30000;
 	/** The address the HTTP listeners bind to. */
 	std::string BindAddress = "127.0.0.1";
 	/** Whether the Python scripting module may load (it needs the embedded interpreter). */
@@ -41,6 +43,8 @@ struct FEditorHostOptions
 	bool bBuiltInMcp = false;
 	/** Whether the configuration system exists (editors without one read every setting as absent). */
 	bool bConfigSystem = true;
+	/** Whether the module "RemoteControl" (the engine's Remote Control API) is loaded at start-up. */
+	bool bRemoteControl = true;
 };
 
 /**
@@ -63,6 +67,8 @@ public:
 
 	/** The HTTP port the connector's routes use inside the editor. */
 	static constexpr uint16_t EditorHttpPort = 30010;
+	/** The HTTP port of the editor's UI for a browser. */
+	static constexpr uint16_t EditorUiPort = 30000;
 
 	const FEditorHostOptions& GetOptions() const { return Options; }
 	FGameThread& GetGameThread() { return GameThread; }
