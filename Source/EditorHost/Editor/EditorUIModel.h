@@ -8,7 +8,10 @@
 #include <string>
 #include <string_view>
 
-struct FMultiBox;
+namespace EditorUI
+{
+	struct FOpenMenu;
+}
 
 /**
  * The editor's UI as one JSON view, and the actions a person can take on it, for a page that
@@ -69,8 +72,15 @@ public:
 	static std::optional<std::string> FindBrushImageFile(std::string_view StyleSetName, std::string_view BrushName);
 
 private:
-	struct FOpenMenu;
+	std::shared_ptr<FJsonObject> ClickEntry(const FJsonObject& Action, bool bOpenMenu);
+	std::shared_ptr<FJsonObject> ClickMenuEntry(const FJsonObject& Action);
+	std::shared_ptr<FJsonObject> ClickWidget(const FJsonObject& Action, bool bCheckBox);
+	std::shared_ptr<FJsonObject> FocusOrCloseTab(const FJsonObject& Action, bool bClose);
+	std::shared_ptr<FJsonObject> FocusOrCloseEditor(const FJsonObject& Action, bool bClose);
+	std::shared_ptr<FJsonObject> InvokeTab(const FJsonObject& Action);
+	/** Forgets the open menu when the editor it was opened from has closed. */
+	void ForgetStaleMenu();
 
-	std::unique_ptr<FOpenMenu> OpenMenu;
+	std::unique_ptr<EditorUI::FOpenMenu> OpenMenu;
 	uint64_t LastMenuSerial = 0;
 };

@@ -140,6 +140,10 @@ public:
 	std::shared_ptr<SDockTab> TryInvokeTab(const FTabId& TabId);
 	/** The open tab of the kind, or nullptr. */
 	std::shared_ptr<SDockTab> FindExistingLiveTab(const FTabId& TabId) const;
+	/** Brings the tab, and its window, to the front of the tabs this manager spawned. */
+	void DrawAttention(const std::shared_ptr<SDockTab>& Tab);
+	/** The front tab of the frontmost window of the spawned tabs, or nullptr when none is open. */
+	std::shared_ptr<SDockTab> GetActiveTab() const;
 	/** The open tabs it spawned, oldest first. */
 	std::vector<std::shared_ptr<SDockTab>> GetLiveTabs() const;
 	/** Closes every tab it spawned. */
@@ -151,4 +155,6 @@ private:
 	std::vector<std::unique_ptr<FTabSpawnerEntry>> Spawners;
 	/** The floating windows of the spawned tabs, oldest first; windows left empty are dropped. */
 	mutable std::vector<std::shared_ptr<SWindow>> Windows;
+	/** The same windows from the least to the most recently brought to the front. */
+	mutable std::vector<const SWindow*> WindowActivationOrder;
 };

@@ -13,6 +13,7 @@
 
 class FAssetEditorCommands;
 class FObjectStore;
+class FSlateApplication;
 class UEditorEngine;
 
 /** How to start the editor host. */
@@ -76,6 +77,7 @@ public:
 	FPluginManager& GetPluginManager() { return *PluginManager; }
 	FHttpServerModule& GetHttpServer() { return *HttpServer; }
 	FSlateNotificationManager& GetNotifications() { return *Notifications; }
+	FSlateApplication& GetSlateApplication() { return *SlateApplication; }
 	/** The editor engine, also reachable as GEditor while the host lives. */
 	UEditorEngine& GetEditorEngine() { return *EditorEngine; }
 
@@ -92,6 +94,7 @@ private:
 	FConfigCacheIni Config;
 	std::unique_ptr<FPluginManager> PluginManager;
 	std::unique_ptr<FSlateNotificationManager> Notifications;
+	std::unique_ptr<FSlateApplication> SlateApplication;
 	std::unique_ptr<FHttpServerModule> HttpServer;
 	std::unique_ptr<FObjectStore> Objects;
 	std::unique_ptr<UEditorEngine> EditorEngine;

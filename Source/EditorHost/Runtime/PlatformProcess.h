@@ -21,7 +21,7 @@ public:
 	/**
 	 * Opens the URL in the system browser. Only http and https URLs of printable characters
 	 * (up to 2048) are opened; anything else is refused with OutError set. Parms, when given,
-	 * follow the URL after a blank.
+	 * are appended to the URL (a query, typically).
 	 */
 	static void LaunchURL(const char* URL, const char* Parms, std::string* OutError);
 	/** The URLs opened so far (the most recent 100), oldest first. Safe from any thread. */

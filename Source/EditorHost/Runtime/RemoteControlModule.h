@@ -14,5 +14,4 @@ public:
 	static constexpr const char* ModuleName = "RemoteControl";
 
 	void StartupModule() override;
-	void ShutdownModule() override;
 };

@@ -40,18 +40,22 @@ public:
 	std::shared_ptr<SWidget> MakeWidget();
 
 protected:
-	void AddBlock(FMultiBlock Block);
-	virtual void ApplyHook(std::string_view Hook, EExtensionHook::Position Position) = 0;
-	const std::shared_ptr<FExtender>& GetExtender() const { return Extender; }
+	/** Adds the block to the open section; Before- and After-hooked extensions of ExtensionHook run around it. */
+	void AddBlock(FMultiBlock Block, std::string_view ExtensionHook);
+	/** Runs the builder's extensions hooked there on this builder. */
+	virtual void RunExtensions(const FExtender& Extender, std::string_view Hook, EExtensionHook::Position Position) = 0;
 
 private:
+	void ApplyHook(std::string_view Hook, EExtensionHook::Position Position);
 	FMultiBoxSection& CurrentSection();
 
 	std::shared_ptr<FMultiBox> MultiBox;
 	std::shared_ptr<FExtender> Extender;
-	/** The hooks whose extensions are running, so an extension does not run itself again. */
-	std::vector<std::string> HooksBeingApplied;
+	/** The hooks (with their positions) whose extensions are running, so an extension does not run itself again. */
+	std::vector<std::pair<std::string, EExtensionHook::Position>> HooksBeingApplied;
 	bool bSectionOpen = false;
+	/** Whether the last section holds entries added outside any section. */
+	bool bLooseSection = false;
 };
 
 /** Builds a menu (a drop-down's content): entries with label, tooltip, icon and action. */
@@ -68,7 +72,7 @@ public:
 	bool ShouldCloseWindowAfterMenuSelection() const { return bShouldCloseWindowAfterMenuSelection; }
 
 protected:
-	void ApplyHook(std::string_view Hook, EExtensionHook::Position Position) override;
+	void RunExtensions(const FExtender& Extender, std::string_view Hook, EExtensionHook::Position Position) override;
 
 private:
 	bool bShouldCloseWindowAfterMenuSelection;
@@ -93,5 +97,5 @@ public:
 		bool bInSimpleComboBox = false);
 
 protected:
-	void ApplyHook(std::string_view Hook, EExtensionHook::Position Position) override;
+	void RunExtensions(const FExtender& Extender, std::string_view Hook, EExtensionHook::Position Position) override;
 };
