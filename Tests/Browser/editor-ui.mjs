@@ -49,24 +49,27 @@ function startEditor(editorBinary, projectDir, uiPort) {
   const child = spawn(editorBinary, ['serve', '--project', projectDir, '--port', '0', '--ui-port', String(uiPort)],
     { stdio: ['pipe', 'pipe', 'pipe'] });
   let output = '';
+  let started = false;
   return new Promise((resolve, reject) => {
     const timer = setTimeout(() => reject(new Error(`the editor did not start in time:\n${output}`)), 30000);
+    const onEarlyExit = (code) => {
+      clearTimeout(timer);
+      reject(new Error(`the editor exited with ${code}:\n${output}`));
+    };
     const onData = (chunk) => {
       output += chunk.toString();
       const editor = output.match(/at (http:\/\/127\.0\.0\.1:\d+)\/korvane\/status/);
       const ui = output.match(/Editor UI at (http:\/\/127\.0\.0\.1:\d+\/)/);
-      if (editor && ui) {
+      if (!started && editor && ui) {
+        started = true;
         clearTimeout(timer);
-        child.removeAllListeners('exit');
+        child.off('exit', onEarlyExit);
         resolve({ child, editorUrl: editor[1], uiUrl: ui[1], output: () => output });
       }
     };
     child.stdout.on('data', onData);
     child.stderr.on('data', onData);
-    child.on('exit', (code) => {
-      clearTimeout(timer);
-      reject(new Error(`the editor exited with ${code}:\n${output}`));
-    });
+    child.on('exit', onEarlyExit);
   });
 }
 
@@ -109,14 +112,15 @@ async function main() {
   try {
     const page = await browser.newPage({ viewport: { width: 1440, height: 900 } });
     page.on('pageerror', (error) => pageErrors.push(error.message));
-    const shot = (name) => page.screenshot({ path: path.join(options.out, `${String(++shots).padStart(2, '0')}-${name}.png`) });
+    const shot = (name) => page.screenshot({ path: path.join(options.out, `${String(++shots).padStart(2, '0')}-${name}.png`), animations: 'disabled' });
     const panel = page.locator('#dock-content .dock-panel');
     const toast = (text) => page.locator('#toasts .toast', { hasText: text });
+    const step = (name) => console.log(`${((Date.now() - started) / 1000).toFixed(1)} s: ${name}`);
 
     await page.goto(editor.uiUrl);
     await page.locator('#project-name', { hasText: 'DemoProject' }).waitFor();
 
-    // The level editor's play toolbar: the Korvane button with its icon and tooltip.
+    step("The level editor's play toolbar: the Korvane button with its icon and tooltip");
     const korvaneButton = page.locator('#level-toolbar [data-entry-name="OpenKorvanePanel"]');
     await korvaneButton.waitFor();
     assert.equal(await korvaneButton.getAttribute('title'), 'Open the Korvane connection panel');
@@ -124,14 +128,14 @@ async function main() {
     const iconWidth = await korvaneButton.locator('img.entry-icon').evaluate((image) => image.complete && image.naturalWidth);
     assert.equal(iconWidth, 20, 'the toolbar icon is the style set\'s 20 x 20 PNG');
 
-    // The status panel: checking, then ready about five seconds later.
+    step("The status panel: checking, then ready about five seconds later");
     await korvaneButton.click();
     await panel.getByText(STATUS_CHECKING).waitFor();
     await shot('status-checking');
     await panel.getByText(STATUS_READY).waitFor({ timeout: 10000 });
     await shot('status-ready');
 
-    // The agent tools off: the mode text says so and the fallback route is gone.
+    step("The agent tools off: the mode text says so and the fallback route is gone");
     const enabled = panel.locator('.s-checkbox', { hasText: 'Enabled' }).locator('input');
     assert.equal(await enabled.isChecked(), true);
     await enabled.click();
@@ -143,7 +147,7 @@ async function main() {
     await panel.getByText('Serving from the Connector', { exact: false }).waitFor();
     assert.equal(await mcpPing(editor), 200);
 
-    // Clicked quickly six times: each click toggles once, so the tools end up on again.
+    step("Clicked quickly six times: each click toggles once, so the tools end up on again");
     let toggled = 0;
     const countToggle = async (response) => {
       if (response.url().endsWith('/ui/action') && (response.request().postData() || '').includes('toggleCheckBox')) {
@@ -164,7 +168,7 @@ async function main() {
     await panel.getByText('Serving from the Connector', { exact: false }).waitFor();
     assert.equal(await enabled.isChecked(), true);
 
-    // A Blueprint from the content browser, sent from its editor's toolbar.
+    step("A Blueprint from the content browser, sent from its editor's toolbar");
     await page.locator('.cb-folder[data-path="/Game/Blueprints"]').click();
     await page.locator('.cb-tile[data-asset-name="BP_Campfire"]').dblclick();
     await page.locator('.major-tab.active', { hasText: 'BP_Campfire' }).waitFor();
@@ -173,7 +177,7 @@ async function main() {
     assert.equal((await status(editor)).blueprintPending, true);
     await shot('blueprint-sent');
 
-    // A Material, sent with its textures from the split button's menu.
+    step("A Material, sent with its textures from the split button's menu");
     await page.locator('.cb-folder[data-path="/Game/Materials"]').click();
     await page.locator('.cb-tile[data-asset-name="M_Master"]').dblclick();
     await page.locator('.major-tab.active', { hasText: 'M_Master' }).waitFor();
@@ -188,7 +192,7 @@ async function main() {
     assert.equal((await status(editor)).materialPending, true);
     await shot('material-sent');
 
-    // The output log, filtered by category, and the console line.
+    step("The output log, filtered by category, and the console line");
     await page.locator('#tab-log').click();
     await page.locator('#log-category').selectOption('LogKorvane');
     await page.locator('.log-line:not([hidden])', { hasText: "Blueprint 'BP_Campfire' queued for pickup." }).waitFor();
@@ -203,13 +207,13 @@ async function main() {
     await page.locator('.log-line', { hasText: 'Cmd: AssetEditor.CloseAll' }).waitFor();
     await shot('output-log');
 
-    // A closed and reopened panel is a new one, checking again.
+    step("A closed and reopened panel is a new one, checking again");
     await page.locator('#dock-tabs .dock-tab .tab-close').click();
     await page.locator('#dock').waitFor({ state: 'hidden' });
     await korvaneButton.click();
     await panel.getByText(STATUS_CHECKING).waitFor();
 
-    // The page stays open across a restart of the editor and follows the new one.
+    step("The page stays open across a restart of the editor and follows the new one");
     assert.equal(await stopEditor(editor), 0);
     await page.locator('#connection', { hasText: 'reconnecting' }).waitFor();
     await shot('editor-stopped');

@@ -130,6 +130,10 @@ std::optional<FProgramOptions> ParseProgramOptions(const std::vector<std::string
 		{
 			Options.Host.bPython = false;
 		}
+		else if (IsFlag("--no-remote-control"))
+		{
+			Options.Host.bRemoteControl = false;
+		}
 		else if (IsFlag("--builtin-mcp"))
 		{
 			Options.Host.bBuiltInMcp = true;

@@ -30,7 +30,7 @@ enum class EExitCode : int
 
 /**
  * Parses the options after the command word. Options: --project DIR, --port N, --ui-port N,
- * --bind ADDR, --no-python, --builtin-mcp, --mcp-port N, --log-level LEVEL, --help; "--name=value"
+ * --bind ADDR, --no-python, --no-remote-control, --builtin-mcp, --mcp-port N, --log-level LEVEL, --help; "--name=value"
  * works too. The network options (--port, --ui-port, --bind) only when bAllowNetworkOptions. A bad
  * option yields an empty result and a message.
  */

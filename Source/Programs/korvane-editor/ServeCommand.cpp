@@ -23,6 +23,8 @@ namespace
 		"  --ui-port N        port of the editor's UI for a browser (default 30000; 0 turns it off)\n"
 		"  --bind ADDR        address to listen on (default 127.0.0.1; the UI is served on loopback only)\n"
 		"  --no-python        run without the Python scripting module\n"
+		"  --no-remote-control\n"
+		"                     leave the engine's Remote Control API module unloaded\n"
 		"  --builtin-mcp      make the editor's own MCP plug-ins present and enabled; their server\n"
 		"                     answers agents at http://127.0.0.1:8000/mcp\n"
 		"  --mcp-port N       port for the MCP server of --builtin-mcp (default 8000; 0 picks a free one)\n"

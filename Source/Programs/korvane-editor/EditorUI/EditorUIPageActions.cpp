@@ -4,8 +4,8 @@
 #include "Editor/AssetEditorCommands.h"
 #include "Editor/AssetEditorSubsystem.h"
 #include "Editor/EditorEngine.h"
+#include "Editor/EditorUIModel.h"
 #include "EditorUI/EditorUILog.h"
-#include "EditorUI/EditorUIModelSource.h"
 #include "Objects/Object.h"
 #include "Objects/ObjectGlobals.h"
 #include "Runtime/Console.h"
@@ -102,7 +102,7 @@ namespace
 	}
 }
 
-std::shared_ptr<FJsonObject> RunEditorUIPageAction(const FJsonObject& Action)
+std::shared_ptr<FJsonObject> RunEditorUIPageAction(const FJsonObject& Action, FEditorUIModel& Model)
 {
 	const std::optional<std::string> Name = Action.TryGetStringField("action");
 	if (!Name)
@@ -117,5 +117,5 @@ std::shared_ptr<FJsonObject> RunEditorUIPageAction(const FJsonObject& Action)
 	{
 		return OpenAsset(Action);
 	}
-	return RunEditorUIAction(Action);
+	return Model.RunAction(Action);
 }

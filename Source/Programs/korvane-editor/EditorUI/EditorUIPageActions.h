@@ -2,6 +2,7 @@
 
 #include <memory>
 
+class FEditorUIModel;
 class FJsonObject;
 
 /**
@@ -10,4 +11,4 @@ class FJsonObject;
  * as typed in the output log's command box) and "openAsset" (a double-click in the content
  * browser); every other action goes to the UI model. Game thread only.
  */
-std::shared_ptr<FJsonObject> RunEditorUIPageAction(const FJsonObject& Action);
+std::shared_ptr<FJsonObject> RunEditorUIPageAction(const FJsonObject& Action, FEditorUIModel& Model);

@@ -5,7 +5,6 @@
 #include "Core/JsonObject.h"
 #include "Core/JsonSerializer.h"
 #include "EditorUI/ContentBrowserView.h"
-#include "EditorUI/EditorUIModelSource.h"
 #include "EditorUI/EditorUIPageActions.h"
 #include "EditorUI/EditorUIPageFiles.h"
 #include "EditorUI/EditorUIResponses.h"
@@ -101,7 +100,7 @@ std::shared_ptr<FJsonObject> FEditorUIServer::BuildState()
 	Log->CollectNewLines();
 	auto State = std::make_shared<FJsonObject>();
 	State->SetStringField("projectName", FApp::GetProjectName());
-	State->SetObjectField("editor", BuildEditorUIView());
+	State->SetObjectField("editor", Model.BuildView());
 	if (const IAssetRegistry* Registry = IAssetRegistry::Get())
 	{
 		State->SetObjectField("contentBrowser", DescribeContentBrowser(*Registry));
@@ -129,7 +128,7 @@ bool FEditorUIServer::HandleLog(const FHttpServerRequest& Request, const FHttpRe
 
 bool FEditorUIServer::HandleIcon(const FHttpServerRequest& Request, const FHttpResultCallback& OnComplete)
 {
-	const std::optional<std::string> File = FindEditorUIBrushImage(QueryText(Request, "styleSet"), QueryText(Request, "brush"));
+	const std::optional<std::string> File = FEditorUIModel::FindBrushImageFile(QueryText(Request, "styleSet"), QueryText(Request, "brush"));
 	const std::optional<std::vector<uint8_t>> Bytes = File && GetEditorUIPageContentType(*File) == "image/png" ? FFileHelper::LoadFileToBytes(*File) : std::nullopt;
 	OnComplete(Bytes ? EditorUIResponses::Content(std::string_view(reinterpret_cast<const char*>(Bytes->data()), Bytes->size()), "image/png")
 					 : FHttpServerResponse::Error(EHttpServerResponseCodes::NotFound));
@@ -144,7 +143,7 @@ bool FEditorUIServer::HandleAction(const FHttpServerRequest& Request, const FHtt
 		OnComplete(EditorUIResponses::Failure(EHttpServerResponseCodes::BadRequest, "The action is not a JSON object."));
 		return true;
 	}
-	const std::shared_ptr<FJsonObject> Result = RunEditorUIPageAction(*Action);
+	const std::shared_ptr<FJsonObject> Result = RunEditorUIPageAction(*Action, Model);
 	OnComplete(EditorUIResponses::Json(*Result));
 	// Pages waiting for a change see the action's effect at once, not at the next refresh.
 	Poll.Refresh();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Editor/EditorUIModel.h"
 #include "EditorUI/EditorUIViewPoll.h"
 #include "EditorUI/OutputLogBuffer.h"
 #include "Http/HttpRouter.h"
@@ -46,6 +47,7 @@ private:
 	std::shared_ptr<IHttpRouter> Router;
 	std::vector<FHttpRouteHandle> Routes;
 	std::size_t PageFileCount = 0;
+	FEditorUIModel Model;
 	std::unique_ptr<FOutputLogBuffer> Log;
 	FEditorUIViewPoll Poll;
 };

@@ -116,6 +116,12 @@
 		const image = element('img', 'entry-icon');
 		image.src = iconUrl(icon.styleSet, icon.brush);
 		image.alt = '';
+		// The application style's own icons have no image file; they are drawn as a plain glyph.
+		image.addEventListener('error', () => {
+			const glyph = element('span', 'entry-icon glyph');
+			glyph.dataset.brush = icon.brush || '';
+			image.replaceWith(glyph);
+		}, { once: true });
 		return image;
 	}
 

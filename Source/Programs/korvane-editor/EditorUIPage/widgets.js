@@ -140,7 +140,15 @@ const SlateWidgets = (() => {
 			element.style.height = `${Number(widget.height)}px`;
 		}
 		if (widget.content) {
-			element.append(render(widget.content, context));
+			const child = render(widget.content, context);
+			// A size override replaces the child's own desired size, as in Slate.
+			if (widget.width !== undefined && child.style) {
+				child.style.width = '100%';
+			}
+			if (widget.height !== undefined && child.style) {
+				child.style.height = '100%';
+			}
+			element.append(child);
 		}
 		return element;
 	}
