@@ -17,6 +17,7 @@ import path from 'node:path';
 const CHROMIUM = '/usr/bin/chromium';
 const STATUS_CHECKING = 'Checking connection...';
 const STATUS_READY = 'Ready — waiting for Korvane';
+const STATUS_DISCONNECTED = 'Remote Control API not loaded';
 const MCP_OFF = 'Off — no MCP endpoints are exposed. Everything else works as normal.';
 
 function parseArguments(argv) {
@@ -45,8 +46,8 @@ function freePort() {
 }
 
 /** Starts the editor and resolves once both of its ports listen, with their URLs. */
-function startEditor(editorBinary, projectDir, uiPort) {
-  const child = spawn(editorBinary, ['serve', '--project', projectDir, '--port', '0', '--ui-port', String(uiPort)],
+function startEditor(editorBinary, projectDir, uiPort, extraArguments = []) {
+  const child = spawn(editorBinary, ['serve', '--project', projectDir, '--port', '0', '--ui-port', String(uiPort), ...extraArguments],
     { stdio: ['pipe', 'pipe', 'pipe'] });
   let output = '';
   let started = false;
@@ -217,10 +218,15 @@ async function main() {
     assert.equal(await stopEditor(editor), 0);
     await page.locator('#connection', { hasText: 'reconnecting' }).waitFor();
     await shot('editor-stopped');
-    editor = await startEditor(options.editor, projectDir, uiPort);
+    editor = await startEditor(options.editor, projectDir, uiPort, ['--no-remote-control']);
     await page.locator('#connection', { hasText: 'Connected' }).waitFor({ timeout: 15000 });
     await page.locator('#level-toolbar [data-entry-name="OpenKorvanePanel"]').waitFor();
     assert.equal(await page.locator('#dock').isHidden(), true, 'the page shows the new editor, which has no panel open');
+
+    step("Without the Remote Control API the panel says so after its first check");
+    await korvaneButton.click();
+    await panel.getByText(STATUS_DISCONNECTED).waitFor({ timeout: 10000 });
+    await shot('status-disconnected');
 
     assert.deepEqual(pageErrors, []);
     console.log(`editor UI browser test passed in ${((Date.now() - started) / 1000).toFixed(1)} s; ${shots} screenshots in ${options.out}`);

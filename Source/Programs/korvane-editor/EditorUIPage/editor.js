@@ -754,6 +754,7 @@
 		page.urlsKnown = false;
 		$('log-lines').replaceChildren();
 		$('toasts').replaceChildren();
+		$('console-result').textContent = '';
 	}
 
 	async function follow() {
