@@ -136,6 +136,15 @@ async function main() {
     await panel.getByText(STATUS_READY).waitFor({ timeout: 10000 });
     await shot('status-ready');
 
+    // Drawn as Slate draws it: linear colours on screen in sRGB, the dot in its 10 x 10 box,
+    // Slate's left-top-right-bottom padding in CSS order.
+    const portInfo = panel.getByText('Remote Control API: localhost:30010');
+    assert.equal(await portInfo.evaluate((text) => getComputedStyle(text).color), 'rgb(203, 203, 203)');
+    const dot = panel.locator('[data-brush="Icons.FilledCircle"]');
+    assert.deepEqual(await dot.evaluate((image) => [image.offsetWidth, image.offsetHeight, getComputedStyle(image).backgroundColor]),
+      [10, 10, 'rgb(124, 231, 124)']);
+    assert.equal(await dot.evaluate((image) => getComputedStyle(image.closest('.s-slot')).paddingRight), '6px');
+
     step("The agent tools off: the mode text says so and the fallback route is gone");
     const enabled = panel.locator('.s-checkbox', { hasText: 'Enabled' }).locator('input');
     assert.equal(await enabled.isChecked(), true);

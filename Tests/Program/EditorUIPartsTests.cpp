@@ -4,6 +4,7 @@
 #include "Core/JsonSerializer.h"
 #include "EditorUI/EditorUILog.h"
 #include "EditorUI/EditorUIPageFiles.h"
+#include "EditorUI/EditorUIViewPoll.h"
 #include "EditorUI/OutputLogBuffer.h"
 
 #include <gmock/gmock.h>
@@ -114,4 +115,57 @@ TEST(EditorUIPageFiles, ThePageThatShipsHasItsFiles)
 	{
 		EXPECT_NE(std::find(Paths.begin(), Paths.end(), Needed), Paths.end()) << Needed;
 	}
+}
+
+TEST(EditorUIViewPoll, WaitsForAChangeOrItsTimeAndBuildsAtMostOncePerPeriod)
+{
+	FGameThread GameThread;
+	int Builds = 0;
+	std::string Title = "first";
+	FEditorUIViewPoll Poll(
+		GameThread,
+		[&]() {
+			++Builds;
+			auto State = std::make_shared<FJsonObject>();
+			State->SetStringField("title", Title);
+			return State;
+		},
+		std::chrono::milliseconds(20), std::chrono::milliseconds(300));
+
+	std::vector<std::shared_ptr<FJsonObject>> Answers;
+	const auto Collect = [&](std::unique_ptr<FHttpServerResponse> Response) { Answers.push_back(FJsonSerializer::DeserializeObject(Response->Body)); };
+	const auto RunUntilAnswers = [&](std::size_t Count) {
+		return GameThread.RunUntil([&]() { return Answers.size() >= Count; }, std::chrono::steady_clock::now() + std::chrono::seconds(5));
+	};
+
+	Poll.Wait("", 0, Collect);
+	ASSERT_EQ(Answers.size(), 1u) << "a new reader is answered at once";
+	EXPECT_EQ(Answers[0]->TryGetStringField("instance"), Poll.GetInstance());
+	EXPECT_EQ(Answers[0]->TryGetInt64Field("revision"), 1);
+	EXPECT_EQ(Answers[0]->TryGetObjectField("state")->TryGetStringField("title"), "first");
+
+	// Nothing changes: the reader gets the same revision once its wait is over.
+	const auto Start = std::chrono::steady_clock::now();
+	Poll.Wait(Poll.GetInstance(), 1, Collect);
+	EXPECT_EQ(Poll.GetWaitingCount(), 1u);
+	ASSERT_TRUE(RunUntilAnswers(2));
+	EXPECT_GE(std::chrono::steady_clock::now() - Start, std::chrono::milliseconds(300));
+	EXPECT_EQ(Answers[1]->TryGetInt64Field("revision"), 1);
+	EXPECT_EQ(Poll.GetWaitingCount(), 0u);
+
+	// A change is seen at the next build, without anyone announcing it.
+	Poll.Wait(Poll.GetInstance(), 1, Collect);
+	Title = "second";
+	ASSERT_TRUE(RunUntilAnswers(3));
+	EXPECT_EQ(Answers[2]->TryGetInt64Field("revision"), 2);
+	EXPECT_EQ(Answers[2]->TryGetObjectField("state")->TryGetStringField("title"), "second");
+
+	// Readers asking again and again within one period cost one build.
+	const int BuildsBefore = Builds;
+	for (int Reader = 0; Reader < 50; ++Reader)
+	{
+		Poll.Wait("another run", 0, Collect);
+	}
+	EXPECT_LE(Builds - BuildsBefore, 1);
+	EXPECT_EQ(Answers.size(), 53u) << "readers of another run are answered at once";
 }
