@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 namespace
@@ -19,6 +20,16 @@ namespace
 	constexpr const char* Loaded = "Connector plugin loaded. Remote Control API enabled on port 30010.";
 	constexpr const char* FallbackUnbound = "Fallback MCP route unbound.";
 	constexpr const char* Unregistered = "Custom HTTP endpoints unregistered.";
+	constexpr const char* NoIconPlugin = "Could not find plugin for icon registration.";
+
+	/** What start-up logs: the style set's line, the toolbar's lines, then the lines of the routes and the MCP tools. */
+	std::vector<std::string> StartupLines(std::string StyleLine, std::initializer_list<std::string> Rest)
+	{
+		std::vector<std::string> Lines{std::move(StyleLine), "Blueprint editor toolbar button registered.", "Material editor toolbar combo button registered.",
+			"Widget Blueprint editor toolbar button registered.", "Control Rig editor toolbar extender registered."};
+		Lines.insert(Lines.end(), Rest);
+		return Lines;
+	}
 
 	FTestEditorOptions WithoutConnector()
 	{
@@ -37,14 +48,16 @@ TEST(ModuleLifecycle, StartupAndShutdownRunInOrderWithTheirLogLines)
 {
 	FLogCapture Log;
 	{
-		FTestEditor Editor;
+		FTestEditorOptions Options;
+		Options.ConnectorPluginDir = KORVANE_PLUGIN_DIR "/";
+		FTestEditor Editor(Options);
 		FKorvaneConnectorModule* Connector = Editor.Connector();
 		ASSERT_NE(Connector, nullptr);
 		EXPECT_EQ(Connector->GetRouteHandles().size(), 53u);
 		EXPECT_EQ(Connector->GetMcpRouteHandles().size(), 2u);
 		EXPECT_TRUE(Connector->IsFallbackMcpBound());
 		EXPECT_TRUE(Editor.Project().Exists("Intermediate/Korvane"));
-		EXPECT_THAT(Log.Messages("LogKorvane"), ElementsAre(Registered, FallbackBound, Loaded));
+		EXPECT_THAT(Log.Messages("LogKorvane"), ElementsAreArray(StartupLines("Custom icon style registered.", {Registered, FallbackBound, Loaded})));
 		Log.Clear();
 	}
 	EXPECT_THAT(Log.Messages("LogKorvane"), ElementsAre(FallbackUnbound, Unregistered));
@@ -71,7 +84,7 @@ TEST(ModuleLifecycle, StartupChoosesTheMcpPathFromSettingAndBuiltInServer)
 		WriteSetting(Editor, "False");
 		Editor.LoadConnector();
 		EXPECT_FALSE(Editor.Connector()->IsFallbackMcpBound());
-		EXPECT_THAT(Log.Messages("LogKorvane"), ElementsAre(Registered, "MCP tools disabled in settings - no MCP endpoints exposed.", Loaded));
+		EXPECT_THAT(Log.Messages("LogKorvane"), ElementsAreArray(StartupLines(NoIconPlugin, {Registered, "MCP tools disabled in settings - no MCP endpoints exposed.", Loaded})));
 	}
 	{
 		FLogCapture Log;
@@ -81,7 +94,8 @@ TEST(ModuleLifecycle, StartupChoosesTheMcpPathFromSettingAndBuiltInServer)
 		EXPECT_TRUE(Editor.Connector()->IsBuiltInMcpAvailable());
 		EXPECT_FALSE(Editor.Connector()->IsFallbackMcpBound());
 		EXPECT_THAT(Log.Messages("LogKorvane"),
-			ElementsAre(Registered, "UE built-in MCP detected - fallback MCP route not bound (KorvaneToolset registers with the engine server instead).", Loaded));
+			ElementsAreArray(StartupLines(NoIconPlugin,
+				{Registered, "UE built-in MCP detected - fallback MCP route not bound (KorvaneToolset registers with the engine server instead).", Loaded})));
 	}
 }
 

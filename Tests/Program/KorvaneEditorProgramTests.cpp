@@ -185,3 +185,42 @@ TEST(KorvaneEditorServe, BuiltInMcpServerListensOnItsOwnPortOrFailsClearly)
 		EXPECT_THAT(RunProgram(Program, {Command, "--help"}).Output, HasSubstr("--mcp-port N")) << Command;
 	}
 }
+
+TEST(KorvaneEditorServe, ServesTheEditorUIOnItsOwnPortOrSaysWhyNot)
+{
+	FTestProject Project;
+	uint16_t UiPort = 0;
+	{
+		const FOccupiedPort Probe;
+		UiPort = Probe.Port;
+	}
+	FChildProcess Server(Program, {"serve", "--project", Project.Dir(), "--port", "0", "--ui-port", std::to_string(UiPort)});
+	const std::optional<std::string> Banner = Server.WaitForOutputLine("Editor UI at", std::chrono::seconds(20));
+	ASSERT_TRUE(Banner.has_value()) << Server.Errors();
+	EXPECT_THAT(*Banner, HasSubstr("http://127.0.0.1:" + std::to_string(UiPort) + "/"));
+	FTestHttpClient Client(UiPort);
+	const std::optional<FTestHttpResponse> Page = Client.Request("GET", "/");
+	ASSERT_TRUE(Page.has_value());
+	EXPECT_EQ(Page->Status, 200);
+	EXPECT_THAT(Page->Body, HasSubstr("<title>Korvane Editor</title>"));
+	EXPECT_EQ(Client.Request("GET", "/korvane/status")->Status, 404) << "the connector's routes stay on their own port";
+	Server.Signal(SIGINT);
+	EXPECT_EQ(Server.WaitForExit(std::chrono::seconds(10)), 0);
+
+	FOccupiedPort Occupied;
+	const FProgramResult Busy = RunProgram(Program, {"serve", "--project", Project.Dir(), "--port", "0", "--ui-port", std::to_string(Occupied.Port)});
+	EXPECT_EQ(Busy.ExitCode, 3);
+	EXPECT_THAT(Busy.Errors, HasSubstr("Could not listen on 127.0.0.1 port " + std::to_string(Occupied.Port) + " for the editor's UI"));
+
+	FChildProcess WithoutUI(Program, {"serve", "--project", Project.Dir(), "--port", "0", "--ui-port", "0"});
+	ASSERT_TRUE(WithoutUI.WaitForOutputLine("/korvane/status", std::chrono::seconds(20)).has_value()) << WithoutUI.Errors();
+	WithoutUI.Signal(SIGINT);
+	EXPECT_EQ(WithoutUI.WaitForExit(std::chrono::seconds(10)), 0);
+	EXPECT_THAT(WithoutUI.Output(), ::testing::Not(HasSubstr("Editor UI at")));
+
+	const FProgramResult BadPort = RunProgram(Program, {"serve", "--ui-port", "http"});
+	EXPECT_EQ(BadPort.ExitCode, 2);
+	EXPECT_THAT(BadPort.Errors, HasSubstr("Invalid UI port 'http'"));
+	EXPECT_THAT(RunProgram(Program, {"serve", "--help"}).Output, HasSubstr("--ui-port N"));
+	EXPECT_EQ(RunProgram(Program, {"request", "GET", "/korvane/status", "--ui-port", "1"}).ExitCode, 2) << "request serves no UI";
+}

@@ -74,8 +74,10 @@ FTestEditor::FTestEditor(FTestEditorOptions Options)
 	HostOptions.ControlRigContentDir = Options.ControlRigContentDir;
 	HostOptions.HttpPort = 0;
 	HostOptions.McpPort = 0;
+	HostOptions.UiPort = 0;
 	HostOptions.bBuiltInMcp = Options.bBuiltInMcp;
 	HostOptions.bConfigSystem = Options.bConfigSystem;
+	HostOptions.bRemoteControl = Options.bRemoteControl;
 	HostOptions.bPython = false;
 	std::string Error;
 	EditorHost = FEditorHost::Create(HostOptions, Error);

@@ -49,6 +49,8 @@ struct FTestEditorOptions
 	bool bLoadConnector = true;
 	bool bBuiltInMcp = false;
 	bool bConfigSystem = true;
+	/** Loads the module "RemoteControl" at start-up, as the editor does. */
+	bool bRemoteControl = true;
 	/** The KorvaneConnector plug-in folder; empty leaves the plug-in unlisted. */
 	std::string ConnectorPluginDir;
 	/** The folder mounted as "/Engine"; empty mounts the engine content that ships with the host. */

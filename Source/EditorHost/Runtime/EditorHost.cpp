@@ -7,6 +7,8 @@
 #include "Core/Paths.h"
 #include "Editor/AssetEditorCommands.h"
 #include "Editor/EditorEngine.h"
+#include "Editor/RigVMEditorModule.h"
+#include "Editor/ToolMenusModule.h"
 #include "Imaging/ImageWrapperModule.h"
 #include "Mcp/ModelContextProtocolModule.h"
 #include "Mcp/ToolsetRegistryModule.h"
@@ -14,6 +16,8 @@
 #include "Objects/PackageName.h"
 #include "Python/PythonScriptPluginModule.h"
 #include "Runtime/App.h"
+#include "Runtime/RemoteControlModule.h"
+#include "Slate/SlateApplication.h"
 
 #include <cassert>
 #include <cstdlib>
@@ -104,11 +108,13 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	}
 
 	Notifications = std::make_unique<FSlateNotificationManager>(GameThread);
+	SlateApplication = std::make_unique<FSlateApplication>(GameThread);
 
 	FHttpServerSettings HttpSettings;
 	HttpSettings.BindAddress = Options.BindAddress;
 	HttpSettings.PortOverrides[EditorHttpPort] = Options.HttpPort;
 	HttpSettings.PortOverrides[FModelContextProtocolModule::McpHttpPort] = Options.McpPort;
+	HttpSettings.PortOverrides[EditorUiPort] = Options.UiPort;
 	HttpServer = std::make_unique<FHttpServerModule>(GameThread, std::move(HttpSettings));
 
 	Objects = std::make_unique<FObjectStore>();
@@ -122,6 +128,17 @@ FEditorHost::FEditorHost(const FEditorHostOptions& InOptions)
 	ModuleManager->LoadModule("AssetRegistry");
 	ModuleManager->RegisterModule("AssetTools", []() { return std::make_unique<FAssetToolsModule>(); });
 	ModuleManager->LoadModule("AssetTools");
+	// The editor's UI modules come up before any plug-in module, so plug-ins find their menus and
+	// extensibility managers, and go down after them.
+	ModuleManager->RegisterModule(FToolMenusModule::ModuleName, []() { return std::make_unique<FToolMenusModule>(); });
+	ModuleManager->LoadModule(FToolMenusModule::ModuleName);
+	ModuleManager->RegisterModule(IRigVMEditorModule::ModuleName, []() { return std::make_unique<FRigVMEditorModule>(); });
+	ModuleManager->LoadModule(IRigVMEditorModule::ModuleName);
+	ModuleManager->RegisterModule(FRemoteControlModule::ModuleName, []() { return std::make_unique<FRemoteControlModule>(); });
+	if (Options.bRemoteControl)
+	{
+		ModuleManager->LoadModule(FRemoteControlModule::ModuleName);
+	}
 	// Image wrappers load on first use, as in the editor.
 	ModuleManager->RegisterModule("ImageWrapper", []() { return std::make_unique<FImageWrapperModule>(); });
 	// Python comes up before any plug-in module, so a plug-in finds it initialized.
@@ -152,6 +169,7 @@ FEditorHost::~FEditorHost()
 	EditorEngine.reset();
 	Objects.reset();
 	HttpServer.reset();
+	SlateApplication.reset();
 	Notifications.reset();
 	PluginManager.reset();
 	GConfig = nullptr;

@@ -13,6 +13,7 @@
 
 class FAssetEditorCommands;
 class FObjectStore;
+class FSlateApplication;
 class UEditorEngine;
 
 /** How to start the editor host. */
@@ -40,6 +41,8 @@ struct FEditorHostOptions
 	uint16_t HttpPort = 30010;
 	/** Where the editor's MCP server (port 8000, with --builtin-mcp) really listens; 0 picks a free port. */
 	uint16_t McpPort = 8000;
+	/** Where the editor's UI for a browser (its logical port 30000) really listens; 0 picks a free port. */
+	uint16_t UiPort = 30000;
 	/** The address the HTTP listeners bind to. */
 	std::string BindAddress = "127.0.0.1";
 	/** Whether the Python scripting module may load (it needs the embedded interpreter). */
@@ -48,6 +51,8 @@ struct FEditorHostOptions
 	bool bBuiltInMcp = false;
 	/** Whether the configuration system exists (editors without one read every setting as absent). */
 	bool bConfigSystem = true;
+	/** Whether the module "RemoteControl" (the engine's Remote Control API) is loaded at start-up. */
+	bool bRemoteControl = true;
 };
 
 /**
@@ -70,6 +75,8 @@ public:
 
 	/** The HTTP port the connector's routes use inside the editor. */
 	static constexpr uint16_t EditorHttpPort = 30010;
+	/** The HTTP port of the editor's UI for a browser. */
+	static constexpr uint16_t EditorUiPort = 30000;
 
 	const FEditorHostOptions& GetOptions() const { return Options; }
 	FGameThread& GetGameThread() { return GameThread; }
@@ -77,6 +84,7 @@ public:
 	FPluginManager& GetPluginManager() { return *PluginManager; }
 	FHttpServerModule& GetHttpServer() { return *HttpServer; }
 	FSlateNotificationManager& GetNotifications() { return *Notifications; }
+	FSlateApplication& GetSlateApplication() { return *SlateApplication; }
 	/** The editor engine, also reachable as GEditor while the host lives. */
 	UEditorEngine& GetEditorEngine() { return *EditorEngine; }
 
@@ -93,6 +101,7 @@ private:
 	FConfigCacheIni Config;
 	std::unique_ptr<FPluginManager> PluginManager;
 	std::unique_ptr<FSlateNotificationManager> Notifications;
+	std::unique_ptr<FSlateApplication> SlateApplication;
 	std::unique_ptr<FHttpServerModule> HttpServer;
 	std::unique_ptr<FObjectStore> Objects;
 	std::unique_ptr<UEditorEngine> EditorEngine;

@@ -2,11 +2,52 @@
 
 #include <algorithm>
 
+const char* LexToString(ETabRole Role)
+{
+	switch (Role)
+	{
+	case ETabRole::MajorTab:
+		return "MajorTab";
+	case ETabRole::PanelTab:
+		return "PanelTab";
+	case ETabRole::NomadTab:
+		return "NomadTab";
+	case ETabRole::DocumentTab:
+		return "DocumentTab";
+	}
+	return "PanelTab";
+}
+
 SDockTab::SDockTab(std::string InTabId, ETabRole InRole, FText InLabel)
 	: TabId(std::move(InTabId))
 	, Role(InRole)
 	, Label(std::move(InLabel))
 {
+	SetWidgetTypeName("SDockTab");
+}
+
+void SDockTab::Construct(const FArguments& InArgs)
+{
+	Role = InArgs._TabRole;
+	Label = InArgs._Label;
+	OnTabClosed = InArgs._OnTabClosed;
+	Content = InArgs._Content;
+}
+
+std::vector<std::shared_ptr<SWidget>> SDockTab::GetChildren() const
+{
+	if (Content == nullptr)
+	{
+		return {};
+	}
+	return {Content};
+}
+
+void SDockTab::OnPaint(FJsonObject& OutPainted) const
+{
+	OutPainted.SetStringField("role", LexToString(Role));
+	OutPainted.SetStringField("label", GetTabLabel().ToString());
+	OutPainted.SetField("content", SlatePaint::Child(Content));
 }
 
 bool SDockTab::IsForeground() const
@@ -25,10 +66,18 @@ void SDockTab::ActivateInParent()
 
 void SDockTab::RequestCloseTab()
 {
-	if (const std::shared_ptr<SWindow> Window = ParentWindow.lock())
+	const std::shared_ptr<SWindow> Window = ParentWindow.lock();
+	if (Window == nullptr)
 	{
-		Window->RemoveTab(*this);
+		return;
 	}
+	// The window may hold the last reference to the tab: keep it alive until it is closed.
+	const std::shared_ptr<SDockTab> Self = std::static_pointer_cast<SDockTab>(shared_from_this());
+	Window->RemoveTab(*this);
+	Content.reset();
+	const FOnTabClosedCallback ClosedCallback = std::move(OnTabClosed);
+	OnTabClosed.Unbind();
+	ClosedCallback.ExecuteIfBound(Self);
 }
 
 SWindow::SWindow(FText InTitle)

@@ -2,6 +2,9 @@
 
 #include "KorvaneLog.h"
 #include "KorvaneMcpBridge.h"
+#include "KorvaneStatusPanel.h"
+#include "KorvaneStyle.h"
+#include "KorvaneToolbar.h"
 #include "PythonLiteral.h"
 #include "ScriptHandoff.h"
 #include "TransientDir.h"
@@ -10,9 +13,13 @@
 #include "Core/FileSystem.h"
 #include "Core/Paths.h"
 #include "Core/Text.h"
+#include "Editor/TabManager.h"
+#include "Editor/ToolMenus.h"
+#include "Editor/ToolMenusModule.h"
 #include "Python/PythonScriptPlugin.h"
 #include "Runtime/Console.h"
 #include "Runtime/PluginManager.h"
+#include "Slate/SlateApplication.h"
 
 #include <algorithm>
 #include <string>
@@ -49,7 +56,7 @@ void FKorvaneConnectorModule::StartupModule()
 	UKorvaneMcpBridge::RegisterScriptFunctions();
 	RegisterStyleSet();
 	RegisterStatusTab();
-	RegisterToolbarExtension();
+	RegisterToolbarStartupCallback();
 	RegisterRoutes();
 	EnsureTransientDir();
 	RemoveLegacyTransientFiles();
@@ -80,7 +87,7 @@ void FKorvaneConnectorModule::ShutdownModule()
 		Python->OnPythonInitialized().RemoveAll(this);
 	}
 	UnregisterStatusTab();
-	UnregisterToolbarExtension();
+	UnregisterToolbarEntries();
 	UnregisterStyleSet();
 	UKorvaneMcpBridge::UnregisterScriptFunctions();
 }
@@ -183,12 +190,56 @@ void FKorvaneConnectorModule::RemoveLegacyTransientFiles()
 	}
 }
 
-// The editor UI of the connector (style set with its icons, the hidden status tab,
-// the toolbar buttons) needs the host's UI layer, which this build does not have
-// yet. Start-up and shut-down call these at their places in the sequence.
-void FKorvaneConnectorModule::RegisterStyleSet() {}
-void FKorvaneConnectorModule::RegisterStatusTab() {}
-void FKorvaneConnectorModule::RegisterToolbarExtension() {}
-void FKorvaneConnectorModule::UnregisterStatusTab() {}
-void FKorvaneConnectorModule::UnregisterToolbarExtension() {}
-void FKorvaneConnectorModule::UnregisterStyleSet() {}
+void FKorvaneConnectorModule::RegisterStyleSet()
+{
+	FKorvaneStyle::Initialize();
+}
+
+void FKorvaneConnectorModule::RegisterStatusTab()
+{
+	if (!FSlateApplication::IsInitialized())
+	{
+		return;
+	}
+	FGlobalTabmanager::Get()
+		->RegisterNomadTabSpawner(KorvaneStatusTabId, FOnSpawnTab::CreateStatic(&SpawnStatusTab))
+		.SetDisplayName(NSLOCTEXT("KorvaneConnector", "KorvaneTabTitle", "Korvane"))
+		.SetMenuType(ETabSpawnerMenuType::Hidden);
+}
+
+void FKorvaneConnectorModule::RegisterToolbarStartupCallback()
+{
+	UToolMenus::RegisterStartupCallback(FSimpleDelegate::CreateRaw(this, &FKorvaneConnectorModule::RegisterToolbarExtensions));
+}
+
+void FKorvaneConnectorModule::RegisterToolbarExtensions()
+{
+	// Run again (the tool menus came up anew), the entries replace themselves by name; the rig extender is ours to replace.
+	KorvaneToolbar::RemoveControlRigExtender(ControlRigToolBarExtender);
+	ControlRigToolBarExtender = KorvaneToolbar::RegisterToolbarExtensions();
+}
+
+void FKorvaneConnectorModule::UnregisterStatusTab()
+{
+	if (FSlateApplication::IsInitialized())
+	{
+		FGlobalTabmanager::Get()->UnregisterNomadTabSpawner(KorvaneStatusTabId);
+	}
+}
+
+void FKorvaneConnectorModule::UnregisterToolbarEntries()
+{
+	UToolMenus::UnRegisterStartupCallback(this);
+	if (FModuleManager::Get().IsModuleLoaded(FToolMenusModule::ModuleName))
+	{
+		UToolMenus::UnregisterOwner(this);
+	}
+	// The Control Rig editor builds its toolbar from the RigVMEditor module's extenders, which outlive this module.
+	KorvaneToolbar::RemoveControlRigExtender(ControlRigToolBarExtender);
+	ControlRigToolBarExtender.reset();
+}
+
+void FKorvaneConnectorModule::UnregisterStyleSet()
+{
+	FKorvaneStyle::Shutdown();
+}

@@ -3,11 +3,15 @@
 #include "Http/HttpRouter.h"
 #include "Runtime/ModuleManager.h"
 
+#include <memory>
 #include <vector>
+
+class FExtender;
 
 /**
  * The KorvaneConnector editor module. Start-up wires the connector into the
- * editor (routes on the HTTP port 30010, the working folder, the MCP tools);
+ * editor (its style set, status tab and toolbar buttons, routes on the HTTP port 30010, the
+ * working folder, the MCP tools);
  * shut-down undoes it in reverse order.
  */
 class FKorvaneConnectorModule : public IModuleInterface
@@ -41,12 +45,16 @@ public:
 private:
 	void RegisterStyleSet();
 	void RegisterStatusTab();
-	void RegisterToolbarExtension();
+	void RegisterToolbarStartupCallback();
+	/** The tool menus' start-up callback: adds the toolbar entries, owned by this module. */
+	void RegisterToolbarExtensions();
 	void UnregisterStatusTab();
-	void UnregisterToolbarExtension();
+	void UnregisterToolbarEntries();
 	void UnregisterStyleSet();
 	void RemoveLegacyTransientFiles();
 
+	/** The Control Rig editor's toolbar extender, added to the RigVMEditor module while this module runs. */
+	std::shared_ptr<FExtender> ControlRigToolBarExtender;
 	bool bFallbackMcpBound = false;
 	std::vector<FHttpRouteHandle> McpRouteHandles;
 	std::vector<FHttpRouteHandle> RouteHandles;

@@ -86,6 +86,22 @@ std::optional<FProgramOptions> ParseProgramOptions(const std::vector<std::string
 			}
 			Options.Host.HttpPort = *Port;
 		}
+		else if (Name == "--ui-port" && bAllowNetworkOptions)
+		{
+			const std::optional<std::string> Value = TakeValue();
+			if (!Value)
+			{
+				return std::nullopt;
+			}
+			const std::optional<uint16_t> Port = ParsePort(*Value);
+			if (!Port)
+			{
+				OutError = "Invalid UI port '" + *Value + "': give a number from 1 to 65535, or 0 to turn the UI off.";
+				return std::nullopt;
+			}
+			Options.Host.UiPort = *Port;
+			Options.bUiPortGiven = true;
+		}
 		else if (Name == "--mcp-port")
 		{
 			const std::optional<std::string> Value = TakeValue();
@@ -113,6 +129,10 @@ std::optional<FProgramOptions> ParseProgramOptions(const std::vector<std::string
 		else if (IsFlag("--no-python"))
 		{
 			Options.Host.bPython = false;
+		}
+		else if (IsFlag("--no-remote-control"))
+		{
+			Options.Host.bRemoteControl = false;
 		}
 		else if (IsFlag("--builtin-mcp"))
 		{

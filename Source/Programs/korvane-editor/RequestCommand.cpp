@@ -23,6 +23,8 @@ namespace
 		"Options:\n"
 		"  --project DIR      project folder with one .uproject file (default: the demo project)\n"
 		"  --no-python        run without the Python scripting module\n"
+		"  --no-remote-control\n"
+		"                     leave the engine's Remote Control API module unloaded\n"
 		"  --builtin-mcp      make the editor's own MCP plug-ins present and enabled\n"
 		"  --mcp-port N       port of their MCP server (default 8000; 0 picks a free one); this\n"
 		"                     command routes no request to it and opens no socket\n"

@@ -1,0 +1,3 @@
+#include "EditorUI/EditorUILog.h"
+
+DEFINE_LOG_CATEGORY(LogEditorUI);
