@@ -58,11 +58,6 @@ std::shared_ptr<FJsonObject> MakeFailureResponse(std::string_view Message)
 	return Response;
 }
 
-std::shared_ptr<FJsonObject> MakeNotImplementedResponse(std::string_view Path)
-{
-	return MakeErrorResponse("Not implemented: " + std::string(Path));
-}
-
 std::string MissingFieldMessage(std::string_view FieldName)
 {
 	return "Missing '" + std::string(FieldName) + "' field";

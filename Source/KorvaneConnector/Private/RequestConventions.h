@@ -36,8 +36,6 @@ FAssetPathRequest ReadAssetPathRequest(std::string_view BodyText);
 std::shared_ptr<FJsonObject> MakeErrorResponse(std::string_view Message);
 /** An action-style failure answer: `success` false, then `error`. */
 std::shared_ptr<FJsonObject> MakeFailureResponse(std::string_view Message);
-/** The answer of a route this build does not serve yet: {"error":"Not implemented: <path>"}. */
-std::shared_ptr<FJsonObject> MakeNotImplementedResponse(std::string_view Path);
 /** "Missing '<field>' field". */
 std::string MissingFieldMessage(std::string_view FieldName);
 

@@ -33,11 +33,11 @@ namespace
 		return FJsonSerializer::SerializeCondensed(Body);
 	}
 
-	/** The answer of the connector's own handler of a body route. */
+	/** The answer of the connector's own handler of a body route; the route table holds every route asked for here. */
 	std::shared_ptr<FJsonObject> CallRouteHandler(std::string_view Route, const std::string& Body)
 	{
 		const FBodyRouteHandler* Handler = FindBodyRouteHandler(Route);
-		return Handler != nullptr ? (*Handler)(Body) : MakeNotImplementedResponse(Route);
+		return Handler != nullptr ? (*Handler)(Body) : MakeErrorResponse("No handler for " + std::string(Route));
 	}
 
 	std::shared_ptr<FJsonObject> BuildCurveVectorMetadata(const UObject& Asset)
